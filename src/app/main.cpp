@@ -1,0 +1,49 @@
+#include "app/ini_file.h"
+#include "app/placeholder_main_window.h"
+#include "app/program_home.h"
+#include "app/splash_window.h"
+#include "app/startup.h"
+#include "data/data_module.h"
+#include "data/database.h"
+#include "widgets/gui_messenger.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QStyleFactory>
+#include <QThread>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 10));
+    QApplication::setApplicationName(QStringLiteral("Corvalin"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Corvalin"));
+
+    const QString home = ProgramHome::resolve(QApplication::arguments(), QApplication::applicationDirPath());
+    QDir().mkpath(home);
+    GuiMessenger messenger;
+    IniFile config;
+    if (!config.load(ProgramHome::configPath(home)))
+        messenger.warning(QStringLiteral("配置文件 config.ini 无法读取（%1），已改用默认设置。").arg(config.loadProblem()));
+
+    Database db;
+    Startup startup(db, config, home, messenger);
+    if (!startup.connect())
+        return 0;
+
+    DataModule data(db, messenger, config, home);
+    SplashWindow* splash = startup.splash();
+    if (splash)
+        splash->setMessage(QStringLiteral("连接成功，正在登录 ....."));
+    PlaceholderMainWindow mainWindow(data);
+    if (splash) {
+        splash->setMessage(QStringLiteral("连接成功，正在登录 ..."));
+        QThread::msleep(20);
+        splash->setMessage(QStringLiteral("连接成功，正在登录 ....."));
+    }
+    startup.takeSplash().reset();
+    mainWindow.show();
+    return QApplication::exec();
+}

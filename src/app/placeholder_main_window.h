@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QMainWindow>
+
+class DataModule;
+
+// The window start-up ends in until the full main window exists.
+class PlaceholderMainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit PlaceholderMainWindow(DataModule& data, QWidget* parent = nullptr);
+
+private:
+    DataModule& m_data;
+};
