@@ -129,9 +129,15 @@ QVariant Database::fromStorage(const QVariant& value, ColumnType type) const
     return m_dialect->fromStorage(value, type);
 }
 
+QSqlQuery Database::createQuery() const
+{
+    QSqlQuery query(connection());
+    query.setForwardOnly(m_dialect->kind() == Dialect::Kind::Sqlite);
+    return query;
+}
+
 bool Database::prepare(QSqlQuery& query, const QString& sql)
 {
-    query.setForwardOnly(true);
     if (!query.prepare(sql)) {
         setError(query.lastError());
         return false;
@@ -145,9 +151,8 @@ std::optional<QSqlQuery> Database::exec(const QString& sql, const QVariantList& 
         setError(QSqlError(QStringLiteral("the database is not open"), {}, QSqlError::ConnectionError));
         return std::nullopt;
     }
-    QSqlQuery query(connection());
+    QSqlQuery query = createQuery();
     if (values.isEmpty()) {
-        query.setForwardOnly(true);
         if (!query.exec(sql)) {
             setError(query.lastError());
             return std::nullopt;
@@ -171,7 +176,7 @@ std::optional<QSqlQuery> Database::execNamed(const QString& sql, const QVariantM
         setError(QSqlError(QStringLiteral("the database is not open"), {}, QSqlError::ConnectionError));
         return std::nullopt;
     }
-    QSqlQuery query(connection());
+    QSqlQuery query = createQuery();
     if (!prepare(query, sql))
         return std::nullopt;
     for (auto it = values.cbegin(); it != values.cend(); ++it) {

@@ -34,6 +34,10 @@ public:
     const ConnectionSettings& settings() const { return m_settings; }
     const Dialect& dialect() const { return *m_dialect; }
     QSqlDatabase connection() const;
+    // A query on this connection, set up for the engine: forward-only where reading rows does
+    // not tie up the connection (SQLite); on PostgreSQL a forward-only result would be cut
+    // short by the next statement, so the whole result is taken at once there.
+    QSqlQuery createQuery() const;
 
     // Runs a statement with positional (?) values; nothing on failure (see lastError).
     std::optional<QSqlQuery> exec(const QString& sql, const QVariantList& values = {});

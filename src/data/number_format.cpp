@@ -33,7 +33,12 @@ QString format(double value, const QString& displayFormat)
     const int optional = int(decPart.count(QLatin1Char('#')));
     const int maxDecimals = required + optional;
 
-    QString digits = QString::number(std::fabs(value), 'f', maxDecimals);
+    // Halves round away from zero, as people count money; the small nudge keeps values such as
+    // 1.005 (stored as 1.00499...) from rounding down.
+    const long double scale = std::pow(10.0L, maxDecimals);
+    const long double scaled = std::fabs(static_cast<long double>(value)) * scale;
+    const long double rounded = std::floor(scaled + 0.5L + scaled * 1e-12L);
+    QString digits = QString::number(static_cast<double>(rounded / scale), 'f', maxDecimals);
     QString whole = digits;
     QString frac;
     const int dot = int(digits.indexOf(QLatin1Char('.')));

@@ -58,3 +58,8 @@ private:
 #define INSTANTIATE_ENGINES(Fixture)                                                                   \
     INSTANTIATE_TEST_SUITE_P(Engines, Fixture, ::testing::Values(TestEngine::Sqlite, TestEngine::Postgres), \
                              testEngineName)
+
+inline void PrintTo(TestEngine engine, std::ostream* os)
+{
+    *os << (engine == TestEngine::Sqlite ? "Sqlite" : "Postgres");
+}
