@@ -8,7 +8,7 @@ packages=(
     libqt6sql6-sqlite libqt6sql6-psql qt6-tools-dev qt6-l10n-tools
     libxlsxwriter-dev libfreexl-dev libminizip-dev libjpeg-dev libsodium-dev libsqlite3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    postgresql sqlite3
+    qt6-translations-l10n postgresql sqlite3
     fonts-wqy-microhei fonts-arphic-uming
     xvfb xauth imagemagick
 )

@@ -10,8 +10,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
 #include <QThread>
+#include <QTranslator>
 
 int main(int argc, char** argv)
 {
@@ -20,6 +23,12 @@ int main(int argc, char** argv)
     QApplication::setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 10));
     QApplication::setApplicationName(QStringLiteral("Corvalin"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvalin"));
+    // Qt's own dialogs (file dialogs, message box buttons) speak Chinese like the rest.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    QTranslator qtTranslations;
+    if (qtTranslations.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslations);
 
     const QString home = ProgramHome::resolve(QApplication::arguments(), QApplication::applicationDirPath());
     QDir().mkpath(home);
