@@ -286,6 +286,27 @@ bool Database::rollback()
     return true;
 }
 
+bool Database::compact()
+{
+    if (m_inTransaction) {
+        setError(QSqlError(QStringLiteral("cannot compact inside a transaction"), {}, QSqlError::TransactionError));
+        return false;
+    }
+    for (const QString& statement : m_dialect->compactStatements()) {
+        auto query = exec(statement);
+        if (!query)
+            return false;
+        // An integrity check answers "ok" in its only row when the file is sound.
+        if (statement.contains(QLatin1String("integrity_check")) && query->next()
+            && query->value(0).toString() != QLatin1String("ok")) {
+            setError(QSqlError(QStringLiteral("integrity check failed: %1").arg(query->value(0).toString()), {},
+                               QSqlError::StatementError));
+            return false;
+        }
+    }
+    return true;
+}
+
 QString Database::lastError() const
 {
     const QString database = m_lastError.databaseText().trimmed();

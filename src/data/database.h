@@ -56,6 +56,9 @@ public:
     bool rollback();
     bool inTransaction() const { return m_inTransaction; }
 
+    // Compacts and checks the database in place; not inside a transaction.
+    bool compact();
+
     QSqlError lastSqlError() const { return m_lastError; }
     QString lastError() const;
     bool lastErrorIsUniqueViolation() const;

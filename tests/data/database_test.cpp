@@ -94,3 +94,34 @@ TEST_P(DatabaseTest, FailureIsReportedNotThrown)
 }
 
 INSTANTIATE_ENGINES(DatabaseTest);
+
+class DatabaseMaintenanceTest : public EngineTest {};
+
+TEST_P(DatabaseMaintenanceTest, CompactKeepsEveryRow)
+{
+    for (int i = 0; i < 200; ++i)
+        ASSERT_TRUE(db().insert("t_code", {{"F_name", QString(200, QChar(0x4e00 + i))}}));
+    ASSERT_TRUE(db().exec("delete from t_code where F_ID % 2 = 0"));
+    EXPECT_TRUE(db().compact()) << db().lastError().toStdString();
+    EXPECT_EQ(db().scalar("select count(*) from t_code")->toInt(), 100);
+    Transaction t(db());
+    EXPECT_FALSE(db().compact());
+}
+
+INSTANTIATE_ENGINES(DatabaseMaintenanceTest);
+
+TEST(SqliteConnection, WaitsForOtherWritersInsteadOfFailing)
+{
+    TestDatabase first(TestEngine::Sqlite);
+    ASSERT_TRUE(first.ok());
+    EXPECT_EQ(first.db().scalar("PRAGMA journal_mode")->toString().toLower(), QStringLiteral("wal"));
+    EXPECT_GE(first.db().scalar("PRAGMA busy_timeout")->toInt(), 5000);
+    // A second connection (another program instance) reads while the first one writes.
+    Database second;
+    ASSERT_TRUE(second.open(first.settings()));
+    ASSERT_TRUE(first.db().beginTransaction());
+    ASSERT_TRUE(first.db().exec("insert into t_code (F_name) values ('pending')"));
+    EXPECT_EQ(second.scalar("select count(*) from t_code")->toInt(), 0);
+    ASSERT_TRUE(first.db().commit());
+    EXPECT_EQ(second.scalar("select count(*) from t_code")->toInt(), 1);
+}
