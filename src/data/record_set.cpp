@@ -268,11 +268,9 @@ struct RecordSet::Private {
             lastError = QStringLiteral("the database is not open");
             return false;
         }
-        auto statement = std::make_unique<QSqlQuery>(db->connection());
-        // PostgreSQL reads a forward-only result row by row and drops the rest as soon as any
-        // other statement runs on the connection, which other windows do all the time. There
-        // the whole result is taken into the client and only the conversion is lazy.
-        statement->setForwardOnly(db->dialect().kind() != Dialect::Kind::Postgres);
+        // Forward-only where the engine allows it; on PostgreSQL the whole result comes to the
+        // client at once and only the conversion to values is lazy.
+        auto statement = std::make_unique<QSqlQuery>(db->createQuery());
         if (!statement->prepare(sql)) {
             lastError = errorText(statement->lastError());
             return false;
