@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "data/data_module.h"
 #include "data/database.h"
+#include "operators/login_dialog.h"
 #include "widgets/gui_messenger.h"
 
 #include <QApplication>
@@ -53,6 +54,10 @@ int main(int argc, char** argv)
         splash->setMessage(QStringLiteral("连接成功，正在登录 ....."));
     }
     startup.takeSplash().reset();
+    // Giving up the login, or a fourth wrong password, ends the program.
+    if (!LoginDialog::run(data, LoginService::Mode::FirstLogin))
+        return 0;
+    mainWindow.applyLogin();
     mainWindow.show();
     return QApplication::exec();
 }

@@ -10,6 +10,9 @@ class PlaceholderMainWindow : public QMainWindow {
 public:
     explicit PlaceholderMainWindow(DataModule& data, QWidget* parent = nullptr);
 
+    // After every successful login: the role's commands and the operator in the status bar.
+    void applyLogin();
+
 private:
     DataModule& m_data;
 };
