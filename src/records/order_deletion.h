@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class Database;
+
+// Deleting customer orders and the records under them. Each deletion runs in one transaction:
+// a failure anywhere rolls everything back, stock included.
+namespace OrderDeletion {
+
+// Deletes the order with the parts lines of its repairs, its goods lines, return visits and
+// repair orders. When the order is completed ("已服务", as stored now) the quantities of its
+// goods lines go back into stock. An order that is already gone counts as deleted.
+bool deleteOrder(Database& db, qint64 orderId, QString* error = nullptr);
+
+// Deletes one repair order with its parts lines.
+bool deleteRepair(Database& db, qint64 repairId, QString* error = nullptr);
+
+} // namespace OrderDeletion
