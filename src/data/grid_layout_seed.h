@@ -1,5 +1,8 @@
 #pragma once
 
+#include "data/grid_column.h"
+
+#include <QList>
 #include <QString>
 
 class Database;
@@ -10,4 +13,6 @@ namespace GridLayoutSeed {
 bool insertAll(Database& db, QString* error);
 // Inserts the designed columns of one key; used by upgrade steps that bring a new grid.
 bool insertKey(Database& db, const QString& key, QString* error);
+// The designed columns of a key, as a window sets them up before it loads the stored layout.
+QList<GridColumn> designedColumns(const QString& key);
 } // namespace GridLayoutSeed

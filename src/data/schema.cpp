@@ -1,6 +1,7 @@
 #include "data/schema.h"
 
 #include "data/database.h"
+#include "data/grid_layout_seed.h"
 #include "data/schema_seed.h"
 
 #include <QHash>
@@ -255,9 +256,28 @@ QString createTableSql(const Dialect& dialect, const TableDef& table)
 // Upgrade steps: step k brings a database from version k to version k + 1. A new database is
 // created at the current version directly.
 using UpgradeStep = bool (*)(Database&, QString*);
+
+// Version 1 to 2: the designed columns of the main list and its detail grids, for keys that
+// have no stored row yet.
+bool addMainWindowGridLayouts(Database& db, QString* error)
+{
+    for (const char* key : {"clientmain", "detail1", "detail2", "detail3"}) {
+        const auto rows = db.scalar(QStringLiteral("SELECT count(*) FROM cfg_Grid WHERE F_name = ?"),
+                                    {QString::fromLatin1(key)});
+        if (!rows) {
+            if (error)
+                *error = db.lastError();
+            return false;
+        }
+        if (rows->toLongLong() == 0 && !GridLayoutSeed::insertKey(db, QString::fromLatin1(key), error))
+            return false;
+    }
+    return true;
+}
+
 const QList<UpgradeStep>& upgradeSteps()
 {
-    static const QList<UpgradeStep> steps = {};
+    static const QList<UpgradeStep> steps = {addMainWindowGridLayouts};
     return steps;
 }
 
