@@ -1,6 +1,8 @@
 #include "reference/code_tree_store.h"
 
 #include "data/database.h"
+#include "data/dialect.h"
+#include "data/sql_condition.h"
 
 #include <QSet>
 
@@ -118,6 +120,21 @@ TreeEditResult CodeTreeStore::nextCode(const CodeTreeNode& node, CodeMode mode) 
         return TreeEditResult::refused(fullMessage());
     TreeEditResult result{TreeEditResult::Done, {}, *code, nullptr};
     return result;
+}
+
+SqlCondition CodeTreeStore::pathCondition(const Dialect& dialect, const QString& column, const QString& path)
+{
+    // PostgreSQL takes a backslash in a pattern as its escape unless told otherwise, and
+    // every path begins with two of them.
+    QString literal = path;
+    literal.replace(QLatin1Char('!'), QStringLiteral("!!"))
+        .replace(QLatin1Char('%'), QStringLiteral("!%"))
+        .replace(QLatin1Char('_'), QStringLiteral("!_"));
+    const QString like = column + QLatin1Char(' ') + dialect.likeOperator() + QStringLiteral(" ? ESCAPE '!'");
+    SqlCondition condition;
+    if (path == CodeTree::rootPath())
+        return condition.add(like, {literal + QLatin1Char('%')});
+    return condition.add(column + QStringLiteral(" = ? OR ") + like, {path, literal + QStringLiteral("\\%")});
 }
 
 QString CodeTreeStore::nameProblem(const QString& name)

@@ -9,6 +9,8 @@
 #include <optional>
 
 class Database;
+class Dialect;
+class SqlCondition;
 
 // Reads and writes one code tree in t_treecode. Every edit is written at once, in its own
 // transaction, and then recorded in the caller's loaded tree so that the display can follow
@@ -36,6 +38,12 @@ public:
     // Removes the node's row and the rows of its whole subtree as the tree stands now in the
     // database, and nothing else.
     TreeEditResult removeSubtree(CodeTree& tree, CodeTreeNode& node);
+
+    // Selects the records whose `column` holds `path` or a path below it, for lists filtered
+    // by a tree node. The path is matched as written: its backslashes, "%" and "_" are no
+    // wildcards or escapes on any engine, and a sibling whose name merely begins with the
+    // same text ("空调器" next to "空调") is not below it. The root's path selects every path.
+    static SqlCondition pathCondition(const Dialect& dialect, const QString& column, const QString& path);
 
     // Why a name cannot be stored; empty when it can.
     static QString nameProblem(const QString& name);

@@ -1,6 +1,7 @@
 #include "code_tree_outline.h"
 #include "support/test_database.h"
 
+#include "data/sql_condition.h"
 #include "reference/code_tree_store.h"
 
 class CodeTreeStoreTest : public EngineTest {
@@ -272,6 +273,39 @@ TEST_P(CodeTreeStoreTest, DatabaseFailureChangesNeitherTreeNorRows)
     EXPECT_FALSE(db().inTransaction());
     ASSERT_TRUE(db().exec("alter table t_treecode_away rename to t_treecode"));
     EXPECT_EQ(stored().size(), 5);
+}
+
+TEST_P(CodeTreeStoreTest, PathConditionFindsTheNodeAndWhatIsBelowIt)
+{
+    const QStringList addresses = {"\\\\国美",     "\\\\国美\\一店", "\\\\国美\\一店\\柜台",
+                                   "\\\\国美器材", "\\\\苏宁",       "\\\\A_b",
+                                   "\\\\Axb",      "\\\\5%店",       "\\\\55店",
+                                   "\\\\Haier"};
+    for (const QString& address : addresses)
+        ASSERT_TRUE(db().insert("t_client", {{"F_client", address}, {"F_buyAddress", address}}));
+    const struct {
+        const char* path;
+        QStringList found;
+    } cases[] = {
+        {"\\\\国美", {"\\\\国美", "\\\\国美\\一店", "\\\\国美\\一店\\柜台"}},
+        {"\\\\国美\\一店", {"\\\\国美\\一店", "\\\\国美\\一店\\柜台"}},
+        {"\\\\A_b", {"\\\\A_b"}},
+        {"\\\\5%店", {"\\\\5%店"}},
+        {"\\\\haier", {"\\\\Haier"}},
+        {"\\\\", addresses},
+    };
+    for (const auto& c : cases) {
+        const SqlCondition where = CodeTreeStore::pathCondition(db().dialect(), "F_buyAddress", c.path);
+        auto query = db().exec("select F_buyAddress from t_client" + where.clause(), where.values());
+        ASSERT_TRUE(query) << db().lastError().toStdString();
+        QStringList found;
+        while (query->next())
+            found << query->value(0).toString();
+        found.sort();
+        QStringList expected = c.found;
+        expected.sort();
+        EXPECT_EQ(found, expected) << c.path;
+    }
 }
 
 INSTANTIATE_ENGINES(CodeTreeStoreTest);
