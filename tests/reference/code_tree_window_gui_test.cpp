@@ -434,3 +434,25 @@ TEST_F(CodeTreeWindowTest, NameDialogPicksAGoodsTypeOnlyForTheTypeNameCaption)
     whenShown("TDLGenterCaption", [](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
     EXPECT_TRUE(NodeNameDialog::enterCaption(data, "类型名称", "x").isEmpty());
 }
+
+TEST_F(CodeTreeWindowTest, OtherDisplaysFillTheirTreeWidgetFromTheStoredTree)
+{
+    putSample();
+    put("004001001", "变频", "\\\\空调\\挂机\\变频");
+    QTreeWidget pane;
+    ASSERT_TRUE(CodeTreeItems::load(&pane, data, TreeKind::GoodsType));
+    QTreeWidgetItem* root = pane.topLevelItem(0);
+    EXPECT_EQ(itemShape(root),
+              QStringLiteral(
+                  "000 商品类型(004 空调(004001 挂机(004001001 变频), 004002 柜机, 004003 窗机), 005 冰箱)"));
+    EXPECT_EQ(CodeTreeItems::path(root), QStringLiteral("\\\\"));
+    QTreeWidgetItem* wall = root->child(0)->child(0);
+    EXPECT_EQ(CodeTreeItems::path(wall), QStringLiteral("\\\\空调\\挂机"));
+    EXPECT_TRUE(root->isExpanded() && root->child(0)->isExpanded());
+    EXPECT_FALSE(wall->isExpanded()) << "below the first level nodes start closed";
+
+    ASSERT_TRUE(database.db().exec("alter table t_treecode rename to t_treecode_away"));
+    EXPECT_FALSE(CodeTreeItems::load(&pane, data, TreeKind::GoodsType));
+    EXPECT_EQ(itemShape(pane.topLevelItem(0)), QStringLiteral("000 商品类型"));
+    EXPECT_EQ(messenger.texts(), QStringList{"操作失败，请检查数据连接... "});
+}
