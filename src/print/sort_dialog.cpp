@@ -4,6 +4,8 @@
 #include "ui_sort_dialog.h"
 #include "widgets/data_grid.h"
 
+#include <QHeaderView>
+
 namespace {
 
 constexpr int kTitleColumn = 0;
@@ -16,6 +18,7 @@ SortDialog::SortDialog(QWidget* parent) : QDialog(parent), m_ui(std::make_unique
     m_ui->setupUi(this);
     QTreeWidget* list = m_ui->lstSort;
     list->setItemDelegate(new SortDirectionDelegate(list));
+    list->header()->setStretchLastSection(false);
     list->setColumnWidth(kTitleColumn, 150);
     list->setColumnWidth(kDirectionColumn, 159);
     // A double-click switches the direction, so editing starts on a click of the selected cell.
