@@ -87,18 +87,13 @@ void requery(benchmark::State& state, const std::function<MainListFilter(Databas
     RecordSet records;
     qint64 rows = 0;
     for (auto _ : state) {
-        const SqlStatement list = MainListQuery::list(filter, db->dialect());
-        const SqlStatement count = MainListQuery::count(filter, db->dialect());
-        if (!records.open(*db, list.sql, list.values)) {
-            state.SkipWithError(records.lastError().toStdString().c_str());
-            return;
-        }
-        const auto counted = db->scalar(count.sql, count.values);
+        QString error;
+        const auto counted = MainListQuery::open(*db, filter, records, &error);
         if (!counted) {
-            state.SkipWithError(db->lastError().toStdString().c_str());
+            state.SkipWithError(error.toStdString().c_str());
             return;
         }
-        rows = counted->toLongLong();
+        rows = *counted;
         benchmark::DoNotOptimize(records.rowCountLoaded());
     }
     state.counters["rows"] = double(rows);

@@ -2,8 +2,10 @@
 
 #include "data/database.h"
 #include "data/dialect.h"
+#include "data/record_set.h"
 #include "data/sql_condition.h"
 #include "records/order_rules.h"
+#include "reference/code_tree_store.h"
 
 #include <QCollator>
 #include <QLocale>
@@ -118,8 +120,16 @@ QString MainListQuery::literalPattern(const QString& text)
     return pattern;
 }
 
-SqlCondition MainListQuery::condition(const MainListFilter& filter, const Dialect& dialect)
+SqlCondition MainListQuery::condition(const MainListFilter& filter, const Dialect& dialect, Plan plan)
 {
+    // Orders with a goods line whose column matches.
+    auto byGoodsLine = [plan](const QString& column, const QString& test) {
+        if (plan == Plan::InCodeOrder)
+            return QStringLiteral(
+                       "EXISTS (SELECT 1 FROM t_HPrec h WHERE h.F_code = t_client.F_code AND h.%1%2)")
+                .arg(column, test);
+        return QStringLiteral("F_code IN (SELECT F_code FROM t_HPrec WHERE %1%2)").arg(column, test);
+    };
     SqlCondition where;
     if (filter.ownOrdersOnly)
         where.add(QStringLiteral("F_OperName = ?"), {filter.operatorName});
@@ -142,9 +152,7 @@ SqlCondition MainListQuery::condition(const MainListFilter& filter, const Dialec
             where.add(field.column + like, {typedPattern(value) + QLatin1Char('%')});
             break;
         case SearchField::Kind::GoodsLine:
-            where.add(
-                QStringLiteral("F_code IN (SELECT F_code FROM t_HPrec WHERE %1%2)").arg(field.column, like),
-                {anywhere});
+            where.add(byGoodsLine(field.column, like), {anywhere});
             break;
         }
     }
@@ -158,27 +166,53 @@ SqlCondition MainListQuery::condition(const MainListFilter& filter, const Dialec
         if (type.table == QLatin1String("t_client"))
             where.add(type.column + QStringLiteral(" = ?"), {*filter.listValue});
         else
-            where.add(
-                QStringLiteral("F_code IN (SELECT F_code FROM %1 WHERE %2 = ?)").arg(type.table, type.column),
-                {*filter.listValue});
+            where.add(byGoodsLine(type.column, QStringLiteral(" = ?")), {*filter.listValue});
     }
 
     // The node itself and everything below it, but not a sibling whose name merely starts
     // with the node's name ("总店" must not list "总店东区").
-    if (filter.purchasePlace && !filter.purchasePlace->isEmpty()) {
-        const QString path = *filter.purchasePlace;
-        where.add(QStringLiteral("(F_buyAddress = ? OR F_buyAddress") + likeClause(dialect) +
-                      QLatin1Char(')'),
-                  {path, literalPattern(path + QLatin1Char('\\')) + QLatin1Char('%')});
-    }
+    if (filter.purchasePlace && !filter.purchasePlace->isEmpty())
+        where.add(
+            CodeTreeStore::pathCondition(dialect, QStringLiteral("F_buyAddress"), *filter.purchasePlace));
     return where;
 }
 
-SqlStatement MainListQuery::list(const MainListFilter& filter, const Dialect& dialect)
+SqlStatement MainListQuery::list(const MainListFilter& filter, const Dialect& dialect, Plan plan)
 {
-    const SqlCondition where = condition(filter, dialect);
-    return {QStringLiteral("SELECT * FROM t_client") + where.clause() + QStringLiteral(" ORDER BY F_code"),
+    const SqlCondition where = condition(filter, dialect, plan);
+    // A condition inside CASE is no index condition on any engine.
+    const QString clause =
+        plan == Plan::ByCondition
+            ? where.clause()
+            : QStringLiteral(" WHERE (CASE WHEN %1 THEN 1 ELSE 0 END) = 1").arg(where.text());
+    return {QStringLiteral("SELECT * FROM t_client") + clause + QStringLiteral(" ORDER BY F_code"),
             where.values()};
+}
+
+std::optional<qint64> MainListQuery::open(Database& db, const MainListFilter& filter, RecordSet& records,
+                                          QString* error)
+{
+    const SqlStatement counting = count(filter, db.dialect());
+    const auto counted = db.scalar(counting.sql, counting.values);
+    if (!counted) {
+        records.close();
+        if (error)
+            *error = db.lastError();
+        return std::nullopt;
+    }
+    const qint64 rows = counted->toLongLong();
+    // Nothing matched: the columns are all the empty list needs, and a search on every goods line
+    // is not run twice while someone types a name that is not there.
+    const SqlStatement statement =
+        rows == 0
+            ? SqlStatement{QStringLiteral("SELECT * FROM t_client WHERE 1 = 0"), {}}
+            : list(filter, db.dialect(), rows <= SortedPlanLimit ? Plan::ByCondition : Plan::InCodeOrder);
+    if (!records.open(db, statement.sql, statement.values)) {
+        if (error)
+            *error = records.lastError();
+        return std::nullopt;
+    }
+    return rows;
 }
 
 SqlStatement MainListQuery::count(const MainListFilter& filter, const Dialect& dialect)

@@ -11,6 +11,7 @@
 
 class Database;
 class Dialect;
+class RecordSet;
 class SqlCondition;
 
 // The statements behind the main window: the order list with every filter, its row count, the
@@ -47,11 +48,34 @@ public:
     // The status word the filter asks for; empty for "全  部".
     static QString statusWord(MainListFilter::Status status);
 
-    // The WHERE condition of the list.
-    static SqlCondition condition(const MainListFilter& filter, const Dialect& dialect);
+    // How the list statement lets the engine find its rows.
+    enum class Plan {
+        // The conditions as they are: the engine may find the rows through an index on them and
+        // then sort them. Best when few rows match.
+        ByCondition,
+        // The conditions hidden from the indexes, so that the engine reads the orders in code
+        // order and hands over the first rows at once instead of sorting all of them first.
+        InCodeOrder,
+    };
+
+    // The WHERE condition of the list. Conditions on goods lines are written for the plan: a
+    // set of order codes found once, or a look at each order's own lines while reading in code
+    // order (which finds the first rows without reading every goods line first).
+    static SqlCondition condition(const MainListFilter& filter, const Dialect& dialect,
+                                  Plan plan = Plan::ByCondition);
     // Every column of t_client for the orders the filter lets through, in code order.
-    static SqlStatement list(const MainListFilter& filter, const Dialect& dialect);
+    static SqlStatement list(const MainListFilter& filter, const Dialect& dialect,
+                             Plan plan = Plan::ByCondition);
     static SqlStatement count(const MainListFilter& filter, const Dialect& dialect);
+
+    // Up to this many matching rows are found through the indexes and sorted; more are read in
+    // code order.
+    static constexpr qint64 SortedPlanLimit = 3000;
+    // RunListQuery's reading: counts the orders, then opens the list with the plan that suits
+    // that number (no search at all when none matched). The count, or nothing when a statement
+    // failed (the record set is then closed).
+    static std::optional<qint64> open(Database& db, const MainListFilter& filter, RecordSet& records,
+                                      QString* error = nullptr);
 
     // The distinct non-blank values of the list type's column.
     static SqlStatement valueSource(int listType);

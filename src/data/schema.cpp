@@ -227,6 +227,23 @@ const IndexDef kIndexes[] = {
     {"ix_partlimit_part", "PartLimit", "F_PartCode, F_LmtCode", false},
     {"ix_cfggrid_name", "cfg_Grid", "F_name, F_FieldName", false},
     {"ix_cfgimport_table", "cfg_import", "F_tablename", false},
+    // The main list: counting by status or operator over a date range reads an index alone;
+    // the value lists read their distinct values from an index instead of sorting the table;
+    // goods-line name and brand filters find their order codes in the index.
+    {"ix_client_status_date", "t_client", "F_status, F_buyDate", false},
+    // Orders found through their goods lines are checked against the date and status here.
+    {"ix_client_code_cover", "t_client", "F_code, F_buyDate, F_status", false},
+    {"ix_client_opername_date", "t_client", "F_OperName, F_buyDate", false},
+    {"ix_client_area", "t_client", "F_area", false},
+    {"ix_client_ifsonghuo", "t_client", "F_IFsonghuo", false},
+    {"ix_client_setuppos", "t_client", "F_setupPOS", false},
+    {"ix_client_xsemp", "t_client", "F_XSemp", false},
+    {"ix_client_pgemp", "t_client", "F_PGemp", false},
+    {"ix_client_fwtype", "t_client", "F_FWtype", false},
+    {"ix_client_pstype", "t_client", "F_PStype", false},
+    {"ix_client_fwtaidu", "t_client", "F_FWtaidu", false},
+    {"ix_hprec_name_code", "t_HPrec", "F_HPname, F_code", false},
+    {"ix_hprec_pinpai_code", "t_HPrec", "F_pinPai, F_code", false},
 };
 
 // The repair orders with their customer's data. t_WXrec's own F_Phone is left out: the

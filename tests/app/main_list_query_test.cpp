@@ -1,4 +1,5 @@
 #include "app/main_list_query.h"
+#include "data/record_set.h"
 #include "data/sql_condition.h"
 #include "data/sql_value.h"
 #include "support/test_database.h"
@@ -60,20 +61,40 @@ protected:
         return filter;
     }
 
-    // Codes of the listed orders, in list order; the count statement must agree.
-    QStringList listed(const MainListFilter& filter)
+    QStringList codesOf(const SqlStatement& statement)
     {
-        const SqlStatement list = MainListQuery::list(filter, db().dialect());
-        auto query = db().exec(list.sql, list.values);
-        EXPECT_TRUE(query.has_value()) << db().lastError().toStdString() << " in " << list.sql.toStdString();
+        auto query = db().exec(statement.sql, statement.values);
+        EXPECT_TRUE(query.has_value())
+            << db().lastError().toStdString() << " in " << statement.sql.toStdString();
         QStringList codes;
         while (query && query->next())
             codes << query->value(query->record().indexOf("F_code")).toString();
+        return codes;
+    }
+
+    // Codes of the listed orders, in list order. Both plans must list the same, the count
+    // must agree, and so must the list as the window opens it.
+    QStringList listed(const MainListFilter& filter)
+    {
+        const QStringList codes = codesOf(MainListQuery::list(filter, db().dialect()));
+        EXPECT_EQ(codesOf(MainListQuery::list(filter, db().dialect(), MainListQuery::Plan::InCodeOrder)),
+                  codes)
+            << "the plans disagree";
         const SqlStatement count = MainListQuery::count(filter, db().dialect());
         const auto rows = db().scalar(count.sql, count.values);
         EXPECT_TRUE(rows.has_value()) << db().lastError().toStdString();
         if (rows)
             EXPECT_EQ(rows->toInt(), codes.size()) << "count disagrees with the list";
+        RecordSet records;
+        QString error;
+        const auto opened = MainListQuery::open(db(), filter, records, &error);
+        EXPECT_TRUE(opened.has_value()) << error.toStdString();
+        EXPECT_TRUE(records.fetchAll());
+        QStringList shown;
+        for (int row = 0; row < records.rowCountLoaded(); ++row)
+            shown << records.value(row, "F_code").toString();
+        EXPECT_EQ(shown, codes);
+        EXPECT_EQ(opened.value_or(-1), codes.size());
         return codes;
     }
 };
@@ -308,6 +329,30 @@ TEST_P(MainListQueryTest, DetailStatementsBindTheCode)
     ASSERT_TRUE(query->next());
     EXPECT_EQ(query->value(query->record().indexOf("F_HPname")).toString(), "甲");
     EXPECT_FALSE(query->next());
+}
+
+TEST_P(MainListQueryTest, ManyMatchesAreReadInCodeOrderWithoutSortingThemAll)
+{
+    const int many = int(MainListQuery::SortedPlanLimit) + 100;
+    ASSERT_TRUE(db().exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+                          "INSERT INTO t_client (F_code, F_client, F_buyDate, F_status) "
+                          "SELECT 'C' || (20000 - i), '王' || i, ?, '已服务' FROM n",
+                          {many, kBought}))
+        << db().lastError().toStdString();
+    ASSERT_TRUE(db().exec("INSERT INTO t_HPrec (F_code, F_HPname) SELECT F_code, '冰箱' FROM t_client"));
+    MainListFilter filter = wide();
+    filter.searchField = MainListQuery::searchFieldIndex("商品名称");
+    filter.searchValue = "冰";
+    RecordSet records;
+    records.setChunkSize(50);
+    const auto counted = MainListQuery::open(db(), filter, records);
+    ASSERT_TRUE(counted.has_value());
+    EXPECT_EQ(*counted, many);
+    ASSERT_GE(records.rowCountLoaded(), 50);
+    EXPECT_EQ(records.value(0, "F_code").toString(), QString("C%1").arg(20000 - many));
+    ASSERT_TRUE(records.fetchAll());
+    EXPECT_EQ(records.rowCountLoaded(), many);
+    EXPECT_EQ(records.value(many - 1, "F_code").toString(), "C19999");
 }
 
 INSTANTIATE_ENGINES(MainListQueryTest);
