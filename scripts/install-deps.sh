@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-translations-l10n postgresql sqlite3
     fonts-wqy-microhei fonts-arphic-uming
-    xvfb xauth imagemagick
+    xvfb xauth imagemagick poppler-utils
 )
 
 missing=()

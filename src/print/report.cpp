@@ -91,11 +91,18 @@ bool Report::setObjectText(const QString& name, const QString& text)
 
 void Report::tie(const QString& name, RecordSet* recordSet)
 {
-    tie(name, std::make_shared<RecordSetDataSource>(recordSet));
+    if (recordSet)
+        tie(name, std::make_shared<RecordSetDataSource>(recordSet));
+    else
+        untie(name);
 }
 
 void Report::tie(const QString& name, std::shared_ptr<ReportDataSource> source)
 {
+    if (!source) {
+        untie(name);
+        return;
+    }
     for (auto& s : m_sources) {
         if (s.first.compare(name, Qt::CaseInsensitive) == 0) {
             s.second = std::move(source);

@@ -85,6 +85,7 @@ struct Slot {
     std::shared_ptr<ReportDataSource> source;
     int cursor = -1;
     int initial = -1;
+    bool prepared = false;
 };
 
 enum class Scope { Report, Page, Master, Group, Final, FinalGroup };
@@ -116,7 +117,7 @@ public:
     {
         for (const auto& s : sources)
             if (s.second)
-                m_slots.push_back({s.first, s.second, -1, -1});
+                m_slots.push_back({s.first, s.second, -1, -1, false});
         if (!m_options.now.isValid())
             m_options.now = QDateTime::currentDateTime();
     }
@@ -157,6 +158,8 @@ private:
                 return int(i);
         return -1;
     }
+    // A source is read only when the template uses it, so an unused closed query does no harm.
+    bool use(int slot, QString* error);
     bool compile();
     bool compileBand(const ReportBand& band, CompiledBand& out);
     bool compileCondition(const QString& text, ReportExpression* out, const QString& bandName);
@@ -269,6 +272,24 @@ QVariant Run::aggregate(int id) const
     return {};
 }
 
+bool Run::use(int slot, QString* error)
+{
+    Slot& s = m_slots[size_t(slot)];
+    if (s.prepared)
+        return true;
+    QString why;
+    if (!s.source->prepare(&why)) {
+        *error = QStringLiteral("数据源“%1”无法读取：%2").arg(s.name, why);
+        return false;
+    }
+    s.prepared = true;
+    s.initial = s.source->currentRow();
+    if (s.initial >= s.source->rowCount())
+        s.initial = s.source->rowCount() - 1;
+    s.cursor = s.initial;
+    return true;
+}
+
 bool Run::bindField(const QString& source, const QString& field, int* slot, int* index, QString* error)
 {
     const int s = slotOf(source);
@@ -276,6 +297,8 @@ bool Run::bindField(const QString& source, const QString& field, int* slot, int*
         *error = QStringLiteral("数据源“%1”没有连接").arg(source.left(60));
         return false;
     }
+    if (!use(s, error))
+        return false;
     const int f = m_slots[size_t(s)].source->fieldIndex(field);
     if (f < 0) {
         *error = QStringLiteral("数据源“%1”中没有字段“%2”").arg(source.left(60), field.left(60));
@@ -300,6 +323,8 @@ bool Run::bindAggregate(Aggregate function, const QString& source, const ReportE
         *error = QStringLiteral("统计函数中的数据源或区域“%1”不存在或没有连接").arg(source.left(60));
         return false;
     }
+    if (!use(s, error))
+        return false;
     // The argument shares the nodes of the expression being bound, so its fields are bound with it.
     m_aggregates.push_back({function, s, argument});
     *id = int(m_aggregates.size()) - 1;
@@ -332,6 +357,9 @@ bool Run::compileBand(const ReportBand& band, CompiledBand& out)
         out.slot = slotOf(band.source);
         if (out.slot < 0)
             return fail(QStringLiteral("区域“%1”的数据源“%2”没有连接").arg(band.name, band.source));
+        QString error;
+        if (!use(out.slot, &error))
+            return fail(error);
     }
     const QString where = QStringLiteral("区域“%1”").arg(band.name);
     for (const ReportObject& o : band.objects) {
@@ -388,15 +416,6 @@ bool Run::compileBand(const ReportBand& band, CompiledBand& out)
 
 bool Run::compile()
 {
-    for (Slot& s : m_slots) {
-        QString error;
-        if (!s.source->prepare(&error))
-            return fail(QStringLiteral("数据源“%1”无法读取：%2").arg(s.name, error));
-        s.initial = s.source->currentRow();
-        if (s.initial >= s.source->rowCount())
-            s.initial = s.source->rowCount() - 1;
-        s.cursor = s.initial;
-    }
     m_bands.resize(size_t(m_t.bands.size()));
     for (int i = 0; i < m_t.bands.size(); ++i)
         if (!compileBand(m_t.bands[i], m_bands[size_t(i)]))
@@ -477,8 +496,14 @@ bool Run::compile()
                         g.footer = &b;
         }
     }
-    if (m_t.repeated && !m_reportSource.isEmpty() && slotOf(m_reportSource) < 0)
-        return fail(QStringLiteral("报表数据源“%1”没有连接").arg(m_reportSource));
+    if (m_t.repeated && !m_reportSource.isEmpty()) {
+        const int slot = slotOf(m_reportSource);
+        if (slot < 0)
+            return fail(QStringLiteral("报表数据源“%1”没有连接").arg(m_reportSource));
+        QString error;
+        if (!use(slot, &error))
+            return fail(error);
+    }
     return true;
 }
 

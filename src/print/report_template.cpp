@@ -4,6 +4,8 @@
 
 #include <QSet>
 
+#include <cmath>
+
 int ReportTemplate::bandIndex(const QString& name) const
 {
     for (int i = 0; i < bands.size(); ++i)
@@ -81,6 +83,25 @@ bool ReportTemplate::validate(QString* error) const
         if (!std::isfinite(band.height) || band.height < 0 || band.height > page.bodyHeight())
             return fail(error, label + QStringLiteral("的高度超出页面"));
         objects += int(band.objects.size());
+        for (const ReportObject& o : band.objects) {
+            const QString what = label + QStringLiteral("的对象“%1”").arg(o.name);
+            const QRectF& r = o.rect;
+            for (double v : {r.x(), r.y(), r.width(), r.height()})
+                if (!std::isfinite(v) || std::abs(v) > ReportLimits::maxLength)
+                    return fail(error, what + QStringLiteral("的位置或大小超出范围"));
+            if (o.kind != ReportObject::Kind::Line && (r.width() < 0 || r.height() < 0))
+                return fail(error, what + QStringLiteral("的大小无效"));
+            if (!(o.style.fontSize >= ReportLimits::minFontSize &&
+                  o.style.fontSize <= ReportLimits::maxFontSize))
+                return fail(error, what + QStringLiteral("的字号超出范围"));
+            if (!(o.style.frameWidth >= 0 && o.style.frameWidth <= ReportLimits::maxLineWidth))
+                return fail(error, what + QStringLiteral("的线宽超出范围"));
+            if (o.text.size() > ReportLimits::maxTextLength ||
+                o.displayFormat.size() > ReportLimits::maxTextLength)
+                return fail(error, what + QStringLiteral("的文字太长"));
+            if (o.pictureData.size() > ReportLimits::maxPictureBytes)
+                return fail(error, what + QStringLiteral("的图片太大"));
+        }
 
         switch (band.kind) {
         case Kind::ReportTitle:
