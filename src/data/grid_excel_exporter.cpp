@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 
 #include <xlsxwriter.h>
 
@@ -166,14 +166,21 @@ bool GridExcelExporter::begin(const QString& fileName)
         return fail(QStringLiteral("the list is not open"));
 
     // A name of our own beside the target, so that the final rename stays on one file system.
+    // Created here (with the user's usual permissions, unlike a private temporary file) so that
+    // an unwritable folder fails now rather than after every row is written.
     const QFileInfo target(fileName);
-    QTemporaryFile part(
-        target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.part").arg(target.fileName())));
-    part.setAutoRemove(false);
-    if (!part.open())
-        return fail(part.errorString());
-    m_partFile = part.fileName();
-    part.close();
+    for (int attempt = 0; attempt < 100 && m_partFile.isEmpty(); ++attempt) {
+        const quint32 tag = QRandomGenerator::global()->generate();
+        const QString candidate = target.absoluteDir().filePath(
+            QStringLiteral(".%1.%2.part").arg(target.fileName()).arg(tag, 8, 16, QLatin1Char('0')));
+        QFile part(candidate);
+        if (part.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            m_partFile = candidate;
+        else if (!part.exists())
+            return fail(part.errorString());
+    }
+    if (m_partFile.isEmpty())
+        return fail(QStringLiteral("no free name for the temporary file"));
 
     lxw_workbook_options options = {};
     options.constant_memory = LXW_TRUE;
@@ -301,8 +308,15 @@ GridExcelExporter::Step GridExcelExporter::step(int rows)
     return Step::More;
 }
 
+bool GridExcelExporter::allRowsWritten() const
+{
+    return m_workbook && m_records.isFullyLoaded() && m_nextRow >= m_records.rowCountLoaded();
+}
+
 bool GridExcelExporter::finish()
 {
+    if (!m_workbook)
+        return false;
     for (const auto& connection : std::as_const(m_watch))
         QObject::disconnect(connection);
     m_watch.clear();

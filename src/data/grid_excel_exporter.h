@@ -41,8 +41,15 @@ public:
 
     // The same in steps, for a window that keeps its event loop running between them.
     bool begin(const QString& fileName);
+    // Writes up to `rows` more rows; once every row is written, the next call completes the file.
     Step step(int rows);
     void cancel();
+    // True when every row is written and only completing the file remains.
+    bool allRowsWritten() const;
+    // Completes the file (the longest single part of a large export). It touches neither the
+    // record set nor any widget, so a window may run it on a worker thread once
+    // allRowsWritten() is true, and keep drawing meanwhile.
+    bool finish();
 
     qint64 rowsWritten() const { return m_written; }
     // All rows when the record set is read to the end, otherwise -1.
@@ -60,7 +67,6 @@ private:
     struct Column;
 
     bool fail(const QString& text);
-    bool finish();
     void discard();
     void writeRow(int row);
 

@@ -14,6 +14,9 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <chrono>
+#include <future>
+
 namespace {
 
 // Rows written between two turns of the event loop: a few milliseconds of work.
@@ -79,15 +82,12 @@ bool exportToFile(DataGrid& grid, const QString& title, const QString& fileName,
     progress.setMinimumDuration(400);
     progress.setAutoReset(false);
     progress.setAutoClose(false);
-    while (true) {
-        const GridExcelExporter::Step step = exporter.step(kRowsPerStep);
-        if (step == GridExcelExporter::Step::Failed) {
+    while (!exporter.allRowsWritten()) {
+        if (exporter.step(kRowsPerStep) == GridExcelExporter::Step::Failed) {
             progress.close();
             messenger.error(failureText(exporter.error()));
             return false;
         }
-        if (step == GridExcelExporter::Step::Done)
-            break;
         const qint64 total = exporter.rowsTotal();
         if (total > 0 && progress.maximum() != int(total))
             progress.setMaximum(int(total));
@@ -98,7 +98,18 @@ bool exportToFile(DataGrid& grid, const QString& title, const QString& fileName,
             return false;
         }
     }
+    // Compressing the workbook takes seconds for a long list and needs neither the rows nor the
+    // window, so it runs beside the event loop; it can no longer be cancelled.
+    progress.setLabelText(QStringLiteral("正在保存Excel文件..."));
+    progress.setCancelButton(nullptr);
+    auto finished = std::async(std::launch::async, [&exporter] { return exporter.finish(); });
+    while (finished.wait_for(std::chrono::milliseconds(30)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 30);
     progress.close();
+    if (!finished.get()) {
+        messenger.error(failureText(exporter.error()));
+        return false;
+    }
     return true;
 }
 

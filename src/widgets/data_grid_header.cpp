@@ -20,13 +20,13 @@ void DataGridHeader::initStyleOptionForIndex(QStyleOptionHeader* option, int log
         return;
     const auto marker = GridColumnProxy::SortMarker(
         model()->headerData(logicalIndex, orientation(), GridColumnProxy::SortMarkerRole).toInt());
-    // The styles draw SortDown as the arrow of an ascending order, as QHeaderView itself does.
+    // An upward arrow for ascending, as Windows lists show it (Qt's own header shows the reverse).
     switch (marker) {
     case GridColumnProxy::SortMarker::Ascending:
-        option->sortIndicator = QStyleOptionHeader::SortDown;
+        option->sortIndicator = QStyleOptionHeader::SortUp;
         break;
     case GridColumnProxy::SortMarker::Descending:
-        option->sortIndicator = QStyleOptionHeader::SortUp;
+        option->sortIndicator = QStyleOptionHeader::SortDown;
         break;
     default:
         option->sortIndicator = QStyleOptionHeader::None;

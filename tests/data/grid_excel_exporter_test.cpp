@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace {
@@ -136,6 +137,11 @@ TEST_P(GridExcelExporterTest, WritesTheGridLayoutWithEveryRecord)
     EXPECT_EQ(price.numberFormat, "#,##0.00");
     EXPECT_DOUBLE_EQ(sheet->text("D4").toDouble(), -12.345);
     EXPECT_TRUE(QDir(dir.path()).entryList({"*.part"}, QDir::Files | QDir::Hidden).isEmpty());
+    // The workbook gets the permissions of any file the user writes, not those of a private one.
+    QFile plain(dir.filePath("plain.txt"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    EXPECT_EQ(QFileInfo(file).permissions(), QFileInfo(plain.fileName()).permissions());
 }
 
 TEST_P(GridExcelExporterTest, CancellingLeavesNoFileAndKeepsAnOldOne)
