@@ -1,5 +1,5 @@
 #include "app/ini_file.h"
-#include "app/placeholder_main_window.h"
+#include "app/main_window.h"
 #include "app/program_home.h"
 #include "app/splash_window.h"
 #include "app/startup.h"
@@ -47,7 +47,7 @@ int main(int argc, char** argv)
     SplashWindow* splash = startup.splash();
     if (splash)
         splash->setMessage(QStringLiteral("连接成功，正在登录 ....."));
-    PlaceholderMainWindow mainWindow(data);
+    MainWindow mainWindow(data);
     if (splash) {
         splash->setMessage(QStringLiteral("连接成功，正在登录 ..."));
         QThread::msleep(20);
@@ -58,6 +58,6 @@ int main(int argc, char** argv)
     if (!LoginDialog::run(data, LoginService::Mode::FirstLogin))
         return 0;
     mainWindow.applyLogin();
-    mainWindow.show();
+    mainWindow.showMaximized();
     return QApplication::exec();
 }

@@ -83,6 +83,26 @@ bool OrderDeletion::deleteOrder(Database& db, qint64 orderId, QString* error)
     return transaction.commit() || fail(db, error);
 }
 
+OrderDeletion::LineDeletion OrderDeletion::deleteGoodsLine(Database& db, qint64 lineId, QString* error)
+{
+    Transaction transaction(db);
+    if (!transaction.isActive())
+        return failToBegin(db, error), LineDeletion::Failed;
+    auto status =
+        db.exec(QStringLiteral("SELECT c.F_status FROM t_HPrec h JOIN t_client c ON c.F_code = h.F_code "
+                               "WHERE h.F_ID = ? AND h.F_code <> ''"),
+                {lineId});
+    if (!status)
+        return fail(db, error), LineDeletion::Failed;
+    const bool completed = status->next() && status->value(0).toString() == OrderRules::served();
+    status->finish();
+    if (completed)
+        return LineDeletion::OrderCompleted;
+    if (!run(db, QStringLiteral("DELETE FROM t_HPrec WHERE F_ID = ?"), {lineId}, error))
+        return LineDeletion::Failed;
+    return transaction.commit() ? LineDeletion::Deleted : (fail(db, error), LineDeletion::Failed);
+}
+
 bool OrderDeletion::deleteRepair(Database& db, qint64 repairId, QString* error)
 {
     Transaction transaction(db);

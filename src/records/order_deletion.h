@@ -13,6 +13,11 @@ namespace OrderDeletion {
 // goods lines go back into stock. An order that is already gone counts as deleted.
 bool deleteOrder(Database& db, qint64 orderId, QString* error = nullptr);
 
+enum class LineDeletion { Deleted, OrderCompleted, Failed };
+// Deletes one goods line, unless its order is completed (as stored now): the line has taken
+// its stock, and the order must keep what it sold.
+LineDeletion deleteGoodsLine(Database& db, qint64 lineId, QString* error = nullptr);
+
 // Deletes one repair order with its parts lines.
 bool deleteRepair(Database& db, qint64 repairId, QString* error = nullptr);
 

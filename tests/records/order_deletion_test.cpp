@@ -236,4 +236,19 @@ TEST_P(OrderDeletionTest, AdjustStockAndStockAfter)
     EXPECT_EQ(messenger.count(), 0);
 }
 
+TEST_P(OrderDeletionTest, GoodsLineOfACompletedOrderStays)
+{
+    addOrder("00000001", "正在服务");
+    addLine("00000001", "G1", 3);
+    const qint64 line = db().scalar("SELECT F_ID FROM t_HPrec").value().toLongLong();
+    // Completed on another workstation after this one read the list.
+    ASSERT_TRUE(db().exec("UPDATE t_client SET F_status = '已服务'"));
+    EXPECT_EQ(OrderDeletion::deleteGoodsLine(db(), line), OrderDeletion::LineDeletion::OrderCompleted);
+    EXPECT_EQ(rows("t_HPrec"), 1);
+    ASSERT_TRUE(db().exec("UPDATE t_client SET F_status = '正在服务'"));
+    EXPECT_EQ(OrderDeletion::deleteGoodsLine(db(), line), OrderDeletion::LineDeletion::Deleted);
+    EXPECT_EQ(rows("t_HPrec"), 0);
+    EXPECT_DOUBLE_EQ(stock("G1"), 10);
+}
+
 INSTANTIATE_ENGINES(OrderDeletionTest);
