@@ -432,7 +432,8 @@ void DataGrid::onTitleClicked(int logical)
         return;
     const bool ascending = m_proxy->sortMarker(logical) != SortMarker::Ascending;
     m_proxy->setSortMarker(logical, ascending ? SortMarker::Ascending : SortMarker::Descending);
-    if (isMemoField(field))
+    // Memo fields sort nothing; nor does a column the query lacks (it would only drop the order).
+    if (isMemoField(field) || m_proxy->sourceColumn(logical) < 0)
         return;
     // The sort is by the clicked column alone, as the title's sort text names only that field.
     if (m_records) {

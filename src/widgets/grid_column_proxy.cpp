@@ -56,9 +56,18 @@ void GridColumnProxy::setSourceModel(QAbstractItemModel* source)
     disconnectSource();
     QAbstractProxyModel::setSourceModel(source);
     m_records = qobject_cast<RecordSet*>(source);
+    m_sourceGone = false;
     m_colourRow = -1;
     if (source) {
         auto& c = m_sourceConnections;
+        // A window may destroy its record set before its grid; from then on the grid is empty.
+        c << connect(source, &QObject::destroyed, this, [this] {
+            beginResetModel();
+            m_sourceGone = true;
+            m_records = nullptr;
+            m_sourceColumns.fill(-1);
+            endResetModel();
+        });
         c << connect(source, &QAbstractItemModel::dataChanged, this,
                      [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
                          if (!topLeft.isValid() || m_columns.isEmpty())
@@ -148,7 +157,7 @@ void GridColumnProxy::setSourceModel(QAbstractItemModel* source)
 
 void GridColumnProxy::resolveColumns()
 {
-    QAbstractItemModel* source = sourceModel();
+    QAbstractItemModel* source = liveSource();
     m_sourceColumns.clear();
     for (const GridColumn& column : std::as_const(m_columns)) {
         int found = -1;
@@ -259,7 +268,7 @@ QModelIndex GridColumnProxy::sibling(int row, int column, const QModelIndex&) co
 
 int GridColumnProxy::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() || !sourceModel() ? 0 : sourceModel()->rowCount();
+    return parent.isValid() || !liveSource() ? 0 : liveSource()->rowCount();
 }
 
 int GridColumnProxy::columnCount(const QModelIndex& parent) const
@@ -274,7 +283,7 @@ bool GridColumnProxy::hasChildren(const QModelIndex& parent) const
 
 QModelIndex GridColumnProxy::mapToSource(const QModelIndex& proxyIndex) const
 {
-    if (!proxyIndex.isValid() || !sourceModel())
+    if (!proxyIndex.isValid() || !liveSource())
         return {};
     const int column = sourceColumn(proxyIndex.column());
     return column < 0 ? QModelIndex() : sourceModel()->index(proxyIndex.row(), column);

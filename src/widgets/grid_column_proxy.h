@@ -1,15 +1,16 @@
 #pragma once
 
 #include "data/grid_column.h"
+#include "data/record_set.h"
 
 #include <QAbstractProxyModel>
 #include <QColor>
 #include <QList>
 #include <QPersistentModelIndex>
+#include <QPointer>
 
 #include <functional>
 
-class RecordSet;
 
 // Shows the columns of a grid over any table model: column n is the source column whose
 // field name (the source's horizontal header, compared without regard to case) is that of
@@ -34,6 +35,8 @@ public:
     void setSourceModel(QAbstractItemModel* source) override;
     // The record set behind the grid, when the source is one.
     RecordSet* recordSet() const { return m_records; }
+    // The source, or null once it is gone.
+    QAbstractItemModel* liveSource() const { return m_sourceGone ? nullptr : sourceModel(); }
 
     void setColumns(const QList<GridColumn>& columns);
     const QList<GridColumn>& columns() const { return m_columns; }
@@ -73,7 +76,9 @@ private:
     QList<GridColumn> m_columns;
     QList<int> m_sourceColumns;
     QList<SortMarker> m_markers;
-    RecordSet* m_records = nullptr;
+    QPointer<RecordSet> m_records;
+    // Set while the source is being destroyed: it must not be asked anything any more.
+    bool m_sourceGone = false;
     RowColourRule m_rowColours;
     bool m_editable = false;
     QList<QMetaObject::Connection> m_sourceConnections;

@@ -85,6 +85,13 @@ protected:
                         header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     }
+    void clickTitleAt(int position)
+    {
+        QHeaderView* header = grid.horizontalHeader();
+        const int logical = header->logicalIndex(position);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(logical) + 5, header->height() / 2));
+    }
     QString cell(int row, const QString& field)
     {
         return grid.model()
@@ -495,6 +502,27 @@ TEST_P(DataGridTest, ACancelledExportLeavesNoFile)
     EXPECT_TRUE(DataGridExport::exportToFile(grid, "list", file, messenger, &grid));
     EXPECT_TRUE(QFile::exists(file));
     EXPECT_EQ(DataGridExport::defaultFileName("客户/列表", QDate(2024, 3, 9)), "客户_列表_20240309.xlsx");
+}
+
+TEST_P(DataGridTest, AGridOutlivesItsRecordSet)
+{
+    insertOrders({{"1", "a", 1}, {"2", "b", 2}});
+    grid.setColumns({column("F_code", "单据编号", GridColumn::Footer::Text),
+                     column("F_FWprice", "薪资", GridColumn::Footer::Sum)});
+    auto shortLived = std::make_unique<RecordSet>();
+    ASSERT_TRUE(shortLived->open(db(), "select * from t_client"));
+    grid.setSourceModel(shortLived.get());
+    grid.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid.footerText(1), "3");
+    shortLived.reset();
+    QCoreApplication::processEvents();
+    grid.viewport()->repaint();
+    EXPECT_EQ(grid.model()->rowCount(), 0);
+    EXPECT_EQ(grid.recordSet(), nullptr);
+    grid.setColumns({column("F_client", "顾客姓名")});
+    clickTitleAt(0);
+    EXPECT_EQ(grid.footerText(0), QString());
 }
 
 INSTANTIATE_ENGINES(DataGridTest);
