@@ -54,6 +54,7 @@ class DataGridTest : public EngineTest {
 protected:
     void insertOrders(const QList<Order>& orders)
     {
+        Transaction transaction(db());
         for (const Order& o : orders) {
             ASSERT_TRUE(db().insert("t_client", {{"F_code", o.code},
                                                  {"F_client", QString::fromUtf8(o.client)},
@@ -62,6 +63,7 @@ protected:
                                                  {"F_setupDate", o.setup},
                                                  {"F_memo1", QString::fromUtf8(o.client)}}));
         }
+        ASSERT_TRUE(transaction.commit());
     }
     void openOrders(int chunk = 2)
     {
