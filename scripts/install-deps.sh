@@ -11,6 +11,7 @@ packages=(
     qt6-translations-l10n postgresql sqlite3
     fonts-wqy-microhei fonts-arphic-uming
     xvfb xauth imagemagick poppler-utils
+    unzip
 )
 
 missing=()
