@@ -16,6 +16,11 @@
 #include "operators/apply_permissions.h"
 #include "operators/login_dialog.h"
 #include "print/field_chooser_dialog.h"
+#include "print/gui_report_viewer.h"
+#include "print/main_form_reports.h"
+#include "print/report.h"
+#include "print/report_manager_dialog.h"
+#include "print/report_service.h"
 #include "print/sort_dialog.h"
 #include "records/order_deletion.h"
 #include "reference/code_tree_items.h"
@@ -78,6 +83,10 @@ MainWindow::MainWindow(DataModule& data, QWidget* parent)
     m_openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     m_findProgram = DesktopTools::pathFinder();
 
+    m_report = std::make_unique<Report>();
+    m_guiViewer = std::make_unique<GuiReportViewer>(data.messenger(), this);
+    setReportViewer(*m_guiViewer);
+
     m_goodsLines.setUpdateTable(QStringLiteral("t_HPrec"));
     m_visits.setUpdateTable(QStringLiteral("t_HFrec"));
     m_repairs.setUpdateTable(QStringLiteral("t_WXrec"));
@@ -95,6 +104,11 @@ MainWindow::MainWindow(DataModule& data, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::setReportViewer(ReportViewer& viewer)
+{
+    m_reports = std::make_unique<ReportService>(m_data.templateFolder(), m_data.messenger(), viewer);
+}
 
 QString MainWindow::exitQuestion()
 {
@@ -298,12 +312,11 @@ void MainWindow::connectCommands()
           ui.Action413, ui.Action414, ui.Action501, ui.Action502, ui.Action505, ui.Action506})
         on(action, &MainWindow::notYetAvailable);
     // Printed forms: nothing at all for an empty list.
-    for (QAction* action : {ui.Action303, ui.Action304, ui.Action305, ui.Action306}) {
-        on(action, [this] {
-            if (!listEmpty())
-                notYetAvailable();
-        });
-    }
+    on(ui.Action303, [this] { printForm(int(MainFormReports::Form::RecordSheet)); });
+    on(ui.Action304, [this] { printForm(int(MainFormReports::Form::OrderList)); });
+    on(ui.Action305, [this] { printForm(int(MainFormReports::Form::DispatchSlip)); });
+    on(ui.Action306, [this] { printForm(int(MainFormReports::Form::RepairSlip)); });
+    on(ui.Action302, &MainWindow::openReportManager);
 
     on(ui.Action105, [this] { openCodeTree(true); });
     on(ui.Action106, [this] { openCodeTree(false); });
@@ -595,7 +608,7 @@ void MainWindow::valueListRowChanged()
 void MainWindow::searchFieldChanged()
 {
     const QString caption = m_ui->ComboBox1->currentText();
-    m_ui->sbBuyAddress->setVisible(caption == QLatin1String("商品类型"));
+    m_ui->sbBuyAddress->setVisible(caption == QStringLiteral("商品类型"));
     m_ui->Edit1->clear();
 }
 
@@ -1004,6 +1017,21 @@ void MainWindow::openHelpFile(const QString& relativeName)
         return m_data.messenger().info(HelpFiles::missingMessage(relativeName));
     if (!m_openUrl(QUrl::fromLocalFile(path)))
         m_data.messenger().warning(QStringLiteral("无法打开文件“%1”。").arg(path));
+}
+
+void MainWindow::printForm(int form)
+{
+    if (listEmpty())
+        return;
+    const MainFormReports::Sources sources{&m_orders, &m_goodsLines, &m_visits, &m_repairs};
+    m_reports->print(*m_report, MainFormReports::request(MainFormReports::Form(form), sources));
+}
+
+void MainWindow::openReportManager()
+{
+    const MainFormReports::Sources sources{&m_orders, &m_goodsLines, &m_visits, &m_repairs};
+    ReportManagerDialog manager(*m_reports, *m_report, sources, this);
+    manager.exec();
 }
 
 void MainWindow::showAbout()

@@ -17,6 +17,10 @@
 
 class DataGrid;
 class DataModule;
+class GuiReportViewer;
+class Report;
+class ReportService;
+class ReportViewer;
 class QAction;
 class QLabel;
 class QMenu;
@@ -76,6 +80,8 @@ public:
     void setProgramStarter(ProgramStarter starter) { m_startProgram = std::move(starter); }
     void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
     void setProgramFinder(ProgramFinder finder) { m_findProgram = std::move(finder); }
+    // Where previews and the designer show (the real windows unless a test records them).
+    void setReportViewer(ReportViewer& viewer);
     // Today, for the backup offer at closing.
     void setToday(const QDate& today) { m_today = today; }
     // The customer query dialog of "高级查找...": the statement it built, or nothing when cancelled.
@@ -137,6 +143,8 @@ private:
     void startTextEditor();
     void openHelpFile(const QString& relativeName);
     void showAbout();
+    void printForm(int form);
+    void openReportManager();
 
     Tab activeTab() const;
     DataGrid* activeDetailGrid() const;
@@ -171,6 +179,10 @@ private:
     QToolButton* m_printSetup = nullptr;
     QMenu* m_listMenu = nullptr;
     QMenu* m_detailMenu = nullptr;
+
+    std::unique_ptr<Report> m_report;
+    std::unique_ptr<GuiReportViewer> m_guiViewer;
+    std::unique_ptr<ReportService> m_reports;
 
     ProgramStarter m_startProgram;
     UrlOpener m_openUrl;
