@@ -11,7 +11,6 @@
 
 #include <functional>
 
-
 // Shows the columns of a grid over any table model: column n is the source column whose
 // field name (the source's horizontal header, compared without regard to case) is that of
 // grid column n. Rows pass through one to one, so a lazily loaded source stays lazy. Cells
