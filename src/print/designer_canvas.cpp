@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -446,6 +447,9 @@ void DesignerCanvas::drawObject(QPainter& painter, const ReportObject& o, const 
     case ReportObject::Kind::Field:
         item.kind = ReportPageItem::Kind::Text;
         item.text = o.kind == ReportObject::Kind::Field ? QStringLiteral("[%1]").arg(o.text) : o.text;
+        // frMain."F_client" reads as F_client in a narrow cell; the panel shows the full text.
+        static const QRegularExpression qualified(QStringLiteral("\\b[A-Za-z_]\\w*\\.\"([^\"]*)\""));
+        item.text.replace(qualified, QStringLiteral("\\1"));
         item.lines =
             m_text->wrap(item.text, o.style, qMax(1.0, o.rect.width() - 2 * ReportTextLayout::paddingX));
         item.lineHeight = m_text->lineHeight(o.style);

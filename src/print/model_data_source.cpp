@@ -17,8 +17,12 @@ bool ModelDataSource::prepare(QString* error)
     }
     // A lazily filled model (a large query) hands over the rest of its rows.
     auto* model = const_cast<QAbstractItemModel*>(m_model.data());
-    while (model->canFetchMore(QModelIndex()))
+    while (model->canFetchMore(QModelIndex())) {
+        const int before = model->rowCount();
         model->fetchMore(QModelIndex());
+        if (model->rowCount() == before)
+            break; // a model that claims more but gives none must not hang the print
+    }
     return true;
 }
 

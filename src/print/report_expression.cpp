@@ -42,8 +42,12 @@ struct Segment {
 QVariant compare(Op op, const QVariant& l, const QVariant& r)
 {
     int cmp = 0;
-    if (ReportValues::isNumber(l) && ReportValues::isNumber(r)) {
-        const double x = l.toDouble(), y = r.toDouble();
+    // A yes/no column compares as 1 or 0, so IIF(flag = 1, ...) works whichever way it is stored.
+    const auto numeric = [](const QVariant& v) {
+        return ReportValues::isNumber(v) || v.typeId() == QMetaType::Bool;
+    };
+    if (numeric(l) && numeric(r)) {
+        const double x = ReportValues::toNumber(l), y = ReportValues::toNumber(r);
         cmp = x < y ? -1 : (x > y ? 1 : 0);
     } else if ((l.typeId() == QMetaType::QDate || l.typeId() == QMetaType::QDateTime) &&
                (r.typeId() == QMetaType::QDate || r.typeId() == QMetaType::QDateTime)) {

@@ -6,7 +6,6 @@
 // them is refused with a message instead of being built.
 namespace ReportLimits {
 constexpr qint64 maxFileBytes = 8 * 1024 * 1024;
-constexpr int maxXmlDepth = 8;
 constexpr int maxBands = 200;
 constexpr int maxObjects = 5000;
 constexpr int maxTextLength = 65536;

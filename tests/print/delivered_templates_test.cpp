@@ -40,7 +40,7 @@ QList<Case> cases()
         {"frAZSHdetail.frf", main, {}, "张三"},
         {"frAZSHlist.frf", main, {}, "李四"},
         {"frAZSHbill.frf", main, {}, "海尔冰箱"},
-        {"frSHWXbill.frf", main, {}, "WX000001"},
+        {"frSHWXbill.frf", main, {}, "制冷效果差"},
         {"frGoodMan.frf", {{"frDBDataSet1", "select * from t_goods"}}, {}, "海尔冰箱"},
         {"frWXrecMan.frf", {{"frDBDataSet1", "select * from v_WXrec"}}, {"MemoDate"}, "WX000001"},
         {"frWXrecMan1.frf", {{"frDBDataSet1", "select * from v_WXrec"}}, {}, "制冷效果差"},

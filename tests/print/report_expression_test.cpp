@@ -71,6 +71,7 @@ TEST(ReportExpression, EvaluatesFieldsVariablesAndOperators)
         {"[1/0]", "", ""},
         {"[IIF(t.\"F_price\" > 10, '贵', '便宜')]", "", "贵"},
         {"[IIF(t.\"F_name\" = '张三', 'yes', 'no')]", "", "yes"},
+        {"[IIF(t.\"F_flag\" = 1, '进货', '退货')]", "", "进货"}, // a yes/no column compares as 1 or 0
         {"[FORMAT(t.\"F_price\", ',0.00')]", "", "12.50"},
         {"['it''s']", "", "it's"},
         {"[DATE] [TIME]", "", "2024-05-31 08:05:09"},
