@@ -17,5 +17,5 @@ constexpr double maxFontSize = 200.0;
 constexpr double maxLineWidth = 20.0; // mm
 constexpr int maxExpressionDepth = 64;
 constexpr int maxPages = 5000;
-constexpr qint64 maxPageItems = 4000000;
+constexpr qint64 maxPageItems = 1000000; // about 300 MB of prepared pages
 } // namespace ReportLimits

@@ -48,6 +48,19 @@ QSize ReportPageView::sizeHint() const
     return QSize(int(s.width()) + 2 * kMargin, int(s.height()) + 2 * kMargin);
 }
 
+void ReportPageView::setHighlight(const QRectF& mm)
+{
+    m_highlight = mm;
+    update();
+}
+
+QPointF ReportPageView::toWidget(const QPointF& mm) const
+{
+    const QSizeF s = naturalSize() * m_zoom;
+    const double scale = m_report.pageSize.width() > 0 ? s.width() / m_report.pageSize.width() : 1.0;
+    return QPointF((width() - s.width()) / 2 + mm.x() * scale, kMargin + mm.y() * scale);
+}
+
 void ReportPageView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -60,4 +73,10 @@ void ReportPageView::paintEvent(QPaintEvent*)
         return;
     }
     ReportRenderer::paintPage(painter, m_report, m_page, sheet);
+    if (!m_highlight.isEmpty()) {
+        const QRectF mark(toWidget(m_highlight.topLeft()), toWidget(m_highlight.bottomRight()));
+        painter.fillRect(mark, QColor(255, 200, 0, 90));
+        painter.setPen(QPen(QColor(230, 120, 0), 2));
+        painter.drawRect(mark);
+    }
 }

@@ -16,6 +16,10 @@ public:
     void setZoom(double zoom);
     // Sheet size in pixels at zoom 1.0.
     QSizeF naturalSize() const;
+    // Marks a found text (millimetres on the sheet); an empty rectangle clears the mark.
+    void setHighlight(const QRectF& mm);
+    // Where a point of the sheet (millimetres) is in this widget.
+    QPointF toWidget(const QPointF& mm) const;
 
     QSize sizeHint() const override;
 
@@ -26,4 +30,5 @@ private:
     const PreparedReport& m_report;
     int m_page = 0;
     double m_zoom = 1.0;
+    QRectF m_highlight;
 };

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -94,6 +95,13 @@ ReportPreviewWindow::ReportPreviewWindow(const PreparedReport& report, Messenger
     m_zoomBox->setCurrentIndex(1);
     bar->addWidget(m_zoomBox);
     bar->addSeparator();
+    m_findEdit = new QLineEdit(bar);
+    m_findEdit->setObjectName(QStringLiteral("edtFind"));
+    m_findEdit->setPlaceholderText(QStringLiteral("查找内容"));
+    m_findEdit->setMaximumWidth(160);
+    bar->addWidget(m_findEdit);
+    QAction* find = toolAction(bar, QStringLiteral("tbFind"), QStringLiteral("查找"), QKeySequence::Find);
+    bar->addSeparator();
     QAction* close = toolAction(bar, QStringLiteral("tbClose"), QStringLiteral("关闭"));
 
     m_scroll = new QScrollArea(this);
@@ -118,6 +126,9 @@ ReportPreviewWindow::ReportPreviewWindow(const PreparedReport& report, Messenger
     connect(next, &QAction::triggered, this, [this] { showPage(currentPage() + 1); });
     connect(last, &QAction::triggered, this, [this] { showPage(m_report.pageCount() - 1); });
     connect(close, &QAction::triggered, this, &QDialog::accept);
+    connect(find, &QAction::triggered, this, [this] { this->find(m_findEdit->text()); });
+    connect(m_findEdit, &QLineEdit::returnPressed, this, [this] { this->find(m_findEdit->text()); });
+    connect(m_findEdit, &QLineEdit::textChanged, this, [this] { m_foundPage = m_foundItem = -1; });
     connect(m_pageSpin, &QSpinBox::valueChanged, this, [this](int value) { showPage(value - 1); });
     connect(m_zoomBox, &QComboBox::activated, this, &ReportPreviewWindow::zoomChosen);
 
@@ -132,8 +143,42 @@ int ReportPreviewWindow::currentPage() const
     return m_view->page();
 }
 
+bool ReportPreviewWindow::find(const QString& text)
+{
+    const QString wanted = text.trimmed();
+    const int pages = m_report.pageCount();
+    if (wanted.isEmpty() || pages == 0)
+        return false;
+    // Start after the last hit, or at the top of the page on show; wrap round once.
+    int page = m_foundPage >= 0 ? m_foundPage : currentPage();
+    int item = m_foundPage >= 0 ? m_foundItem + 1 : 0;
+    for (int step = 0; step <= pages; ++step) {
+        const auto& items = m_report.pages[page].items;
+        for (; item < items.size(); ++item) {
+            if (items[item].kind == ReportPageItem::Kind::Text &&
+                items[item].text.contains(wanted, Qt::CaseInsensitive)) {
+                m_foundPage = page;
+                m_foundItem = item;
+                showPage(page);
+                m_view->setHighlight(items[item].rect);
+                const QPointF at = m_view->toWidget(items[item].rect.center());
+                m_scroll->ensureVisible(int(at.x()), int(at.y()), 60, 60);
+                return true;
+            }
+        }
+        page = (page + 1) % pages;
+        item = 0;
+    }
+    m_foundPage = m_foundItem = -1;
+    m_view->setHighlight({});
+    m_messenger.info(QStringLiteral("没有找到“%1”").arg(wanted));
+    return false;
+}
+
 void ReportPreviewWindow::showPage(int page)
 {
+    if (page != m_view->page())
+        m_view->setHighlight({});
     m_view->setPage(page);
     m_scroll->verticalScrollBar()->setValue(0);
     updatePageControls();

@@ -9,6 +9,7 @@
 class Messenger;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPrinter;
 class QScrollArea;
 class QSpinBox;
@@ -43,6 +44,9 @@ public:
     bool saveAs(bool pdfOnly = false);
     // Writes the report to the file in the format of its suffix; reports failures.
     bool exportTo(const QString& path);
+    // "查找": the next text (after the last one found) that contains `text`, ignoring case; it is
+    // shown and marked. False, with a message, when there is none.
+    bool find(const QString& text);
     // Prints every page onto a printer already set up.
     static void printTo(const PreparedReport& report, QPrinter& printer, int fromPage = 1, int toPage = 0);
 
@@ -62,6 +66,9 @@ private:
     QSpinBox* m_pageSpin;
     QLabel* m_pageCount;
     QComboBox* m_zoomBox;
+    QLineEdit* m_findEdit;
+    int m_foundPage = -1;
+    int m_foundItem = -1;
     ZoomMode m_zoomMode = ZoomMode::PageWidth;
     int m_percent = 100;
     FileChooser m_chooseFile;

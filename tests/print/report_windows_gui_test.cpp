@@ -24,6 +24,7 @@
 #include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -128,6 +129,27 @@ TEST(ReportPreviewWindow, PagesAreBrowsedAndZoomed)
     EXPECT_DOUBLE_EQ(window.zoom(), 2.0);
     EXPECT_EQ(zoom->currentText(), QStringLiteral("200%"));
     EXPECT_LT(whole, 2.0);
+}
+
+TEST(ReportPreviewWindow, FindsTextFromPageToPage)
+{
+    ScriptedMessenger messenger;
+    ReportPreviewWindow window(preparedList(100), messenger);
+    window.show();
+    auto* edit = child<QLineEdit>(window, "edtFind");
+    edit->setText(QStringLiteral("顾客9"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(window.currentPage(), 0); // 顾客9 is on the first page
+    clickTool(window, "tbFind");        // 顾客90.. are further on
+    EXPECT_GT(window.currentPage(), 0);
+    for (int i = 0; i < 10; ++i) // 顾客91..99, then round to 顾客9 again
+        clickTool(window, "tbFind");
+    EXPECT_EQ(window.currentPage(), 0);
+    EXPECT_EQ(messenger.count(), 0);
+
+    edit->setText(QStringLiteral("没有的文字"));
+    clickTool(window, "tbFind");
+    EXPECT_EQ(messenger.lastText(), QStringLiteral("没有找到“没有的文字”"));
 }
 
 TEST(ReportPreviewWindow, SavesAsCsvHtmlTextAndPdf)
