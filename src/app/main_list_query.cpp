@@ -192,26 +192,55 @@ SqlStatement MainListQuery::list(const MainListFilter& filter, const Dialect& di
 std::optional<qint64> MainListQuery::open(Database& db, const MainListFilter& filter, RecordSet& records,
                                           QString* error)
 {
-    const SqlStatement counting = count(filter, db.dialect());
-    const auto counted = db.scalar(counting.sql, counting.values);
-    if (!counted) {
+    auto failed = [&](const QString& why) -> std::optional<qint64> {
         records.close();
         if (error)
-            *error = db.lastError();
+            *error = why;
         return std::nullopt;
+    };
+    const SqlCondition where = condition(filter, db.dialect());
+    const bool searching = filter.searchField > 0 && !filter.searchValue.trimmed().isEmpty();
+    qint64 rows = 0;
+    QVariantList few; // the matching orders, when there are few of them
+    if (searching) {
+        // A search reads every order (or goods line) once anyway: that one pass both counts the
+        // matches and, when they are few, names them, so the list need not search again.
+        auto found = db.exec(QStringLiteral("SELECT F_ID, count(*) OVER () FROM t_client%1 LIMIT %2")
+                                 .arg(where.clause())
+                                 .arg(SortedPlanLimit + 1),
+                             where.values());
+        if (!found)
+            return failed(db.lastError());
+        while (found->next()) {
+            rows = found->value(1).toLongLong();
+            few << found->value(0);
+        }
+        if (rows > SortedPlanLimit)
+            few.clear();
+    } else {
+        // Without a search the indexes count quickly.
+        const SqlStatement counting = count(filter, db.dialect());
+        const auto counted = db.scalar(counting.sql, counting.values);
+        if (!counted)
+            return failed(db.lastError());
+        rows = counted->toLongLong();
     }
-    const qint64 rows = counted->toLongLong();
-    // Nothing matched: the columns are all the empty list needs, and a search on every goods line
-    // is not run twice while someone types a name that is not there.
-    const SqlStatement statement =
-        rows == 0
-            ? SqlStatement{QStringLiteral("SELECT * FROM t_client WHERE 1 = 0"), {}}
-            : list(filter, db.dialect(), rows <= SortedPlanLimit ? Plan::ByCondition : Plan::InCodeOrder);
-    if (!records.open(db, statement.sql, statement.values)) {
-        if (error)
-            *error = records.lastError();
-        return std::nullopt;
+
+    SqlStatement statement;
+    if (rows == 0) {
+        // The columns are all an empty list needs.
+        statement.sql = QStringLiteral("SELECT * FROM t_client WHERE 1 = 0");
+    } else if (!few.isEmpty()) {
+        QStringList marks(few.size(), QStringLiteral("?"));
+        statement = {
+            QStringLiteral("SELECT * FROM t_client WHERE F_ID IN (%1) ORDER BY F_code").arg(marks.join(',')),
+            few};
+    } else {
+        statement =
+            list(filter, db.dialect(), rows <= SortedPlanLimit ? Plan::ByCondition : Plan::InCodeOrder);
     }
+    if (!records.open(db, statement.sql, statement.values))
+        return failed(records.lastError());
     return rows;
 }
 

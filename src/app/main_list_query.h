@@ -71,9 +71,9 @@ public:
     // Up to this many matching rows are found through the indexes and sorted; more are read in
     // code order.
     static constexpr qint64 SortedPlanLimit = 3000;
-    // RunListQuery's reading: counts the orders, then opens the list with the plan that suits
-    // that number (no search at all when none matched). The count, or nothing when a statement
-    // failed (the record set is then closed).
+    // RunListQuery's reading: counts the orders, then opens the list in the way that suits that
+    // number: few orders by their identities, many in code order, none without searching again.
+    // The count, or nothing when a statement failed (the record set is then closed).
     static std::optional<qint64> open(Database& db, const MainListFilter& filter, RecordSet& records,
                                       QString* error = nullptr);
 
