@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -71,6 +72,12 @@ ReportDesignerWindow::ReportDesignerWindow(Report& report, Messenger& messenger,
     bar->addAction(redo);
     QAction* remove =
         toolAction(bar, QStringLiteral("actDelete"), QStringLiteral("删除"), QKeySequence::Delete);
+    QAction* copy = toolAction(bar, QStringLiteral("actCopy"), QStringLiteral("复制"), QKeySequence::Copy);
+    QAction* pasteAction =
+        toolAction(bar, QStringLiteral("actPaste"), QStringLiteral("粘贴"), QKeySequence::Paste);
+    // Copy and paste act on objects only while the drawing area has the focus, not in text fields.
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    pasteAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     bar->addSeparator();
 
     auto* inserts = new QActionGroup(this);
@@ -123,11 +130,20 @@ ReportDesignerWindow::ReportDesignerWindow(Report& report, Messenger& messenger,
         connect(a, &QAction::triggered, this, [this, i] { align(i); });
     }
     bar->addSeparator();
+    auto* zoom = new QComboBox(bar);
+    zoom->setObjectName(QStringLiteral("cbbZoom"));
+    for (int percent : {50, 75, 100, 125, 150, 200})
+        zoom->addItem(QStringLiteral("%1%").arg(percent), percent);
+    zoom->setCurrentIndex(2);
+    bar->addWidget(zoom);
+    bar->addSeparator();
     QAction* previewAction =
         toolAction(bar, QStringLiteral("actPreview"), QStringLiteral("预览"), Qt::Key_F5);
     QAction* close = toolAction(bar, QStringLiteral("actClose"), QStringLiteral("关闭"));
 
     m_canvas = new DesignerCanvas(*m_document);
+    m_canvas->addAction(copy);
+    m_canvas->addAction(pasteAction);
     auto* canvasScroll = new QScrollArea(this);
     canvasScroll->setObjectName(QStringLiteral("scrollCanvas"));
     canvasScroll->setWidget(m_canvas);
@@ -167,6 +183,10 @@ ReportDesignerWindow::ReportDesignerWindow(Report& report, Messenger& messenger,
 
     connect(save, &QAction::triggered, this, [this] { this->save(); });
     connect(remove, &QAction::triggered, this, &ReportDesignerWindow::deleteSelection);
+    connect(copy, &QAction::triggered, this, &ReportDesignerWindow::copySelection);
+    connect(pasteAction, &QAction::triggered, this, &ReportDesignerWindow::paste);
+    connect(zoom, &QComboBox::activated, this,
+            [this, zoom](int index) { m_canvas->setZoom(zoom->itemData(index).toInt() / 100.0); });
     connect(previewAction, &QAction::triggered, this, &ReportDesignerWindow::preview);
     connect(close, &QAction::triggered, this, &QDialog::reject);
     connect(m_canvas, &DesignerCanvas::objectInserted, this, [inserts] {
@@ -317,6 +337,38 @@ void ReportDesignerWindow::deleteSelection()
         return;
     m_document->edit(QStringLiteral("删除区域"), [&](ReportTemplate& t) { t.bands.removeAt(sel.band); });
     m_document->select({});
+}
+
+void ReportDesignerWindow::copySelection()
+{
+    const auto sel = m_document->selection();
+    if (sel.band < 0 || sel.objects.isEmpty())
+        return;
+    m_clipboard.clear();
+    for (int i : sel.objects)
+        m_clipboard << m_document->layout().bands[sel.band].objects[i];
+}
+
+void ReportDesignerWindow::paste()
+{
+    const int band = m_document->selection().band;
+    if (band < 0 || m_clipboard.isEmpty())
+        return;
+    DesignerDocument::Selection pasted{band, {}};
+    m_document->edit(QStringLiteral("粘贴"), [&](ReportTemplate& t) {
+        for (ReportObject o : m_clipboard) {
+            // Names must stay unique, or captions set by name would reach the wrong object.
+            QString prefix = o.name;
+            while (!prefix.isEmpty() && prefix.back().isDigit())
+                prefix.chop(1);
+            o.name = o.name.isEmpty() ? QString()
+                                      : t.uniqueName(prefix.isEmpty() ? QStringLiteral("Memo") : prefix);
+            o.rect.translate(2, 2);
+            t.bands[band].objects << o;
+            pasted.objects << int(t.bands[band].objects.size()) - 1;
+        }
+    });
+    m_document->select(pasted);
 }
 
 void ReportDesignerWindow::align(int how)

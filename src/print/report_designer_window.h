@@ -38,6 +38,9 @@ public:
     // Aligns the selected objects with the first one selected: 0 left, 1 right, 2 top, 3 bottom,
     // 4 same width, 5 same height, 6 centre horizontally in the band.
     void align(int how);
+    // Copies the selected objects; pastes them into the selected band, a little lower and right.
+    void copySelection();
+    void paste();
     // Adds a field of a tied data source to the selected band, or into the selected text.
     void insertField(const QString& source, const QString& field);
 
@@ -58,5 +61,6 @@ private:
     DesignerPropertyPanel* m_properties;
     QTreeWidget* m_fields;
     PreviewHook m_previewHook;
+    QList<ReportObject> m_clipboard;
     bool m_closing = false;
 };

@@ -299,6 +299,20 @@ TEST_F(DesignerTest, ObjectsMoveAndResizeWithTheMouseAndUndo)
     QTest::keyClick(canvas, Qt::Key_Down);
     EXPECT_DOUBLE_EQ(object(1, 0).rect.top(), moved.top() + 0.5);
 
+    // Copy and paste into another band gives a new name; the zoom scales the drawing.
+    clickTool(*window, "actCopy");
+    window->document().selectBand(0);
+    clickTool(*window, "actPaste");
+    const ReportObject* copy = window->document().currentObject();
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->name, QStringLiteral("Client1"));
+    EXPECT_EQ(copy->rect.topLeft(), object(1, 0).rect.topLeft() + QPointF(2, 2));
+    const double scale = canvas->scale();
+    auto* zoom = child<QComboBox>(*window, "cbbZoom");
+    zoom->setFocus();
+    QTest::keyClick(zoom, Qt::Key_Down); // 125%
+    EXPECT_DOUBLE_EQ(canvas->scale(), scale * 1.25);
+
     // A band's lower edge sets its height.
     const double height = window->document().layout().bands[1].height;
     const QRectF body = canvas->bandBody(1);
