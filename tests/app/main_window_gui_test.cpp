@@ -29,6 +29,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -391,6 +392,23 @@ TEST_P(MainWindowTest, OrderCommandsRefuseWithTheirMessages)
         EXPECT_EQ(messenger.lastText(), c.message);
         EXPECT_EQ(messenger.messages().last().kind, Messenger::Error);
     }
+    // The keys and the double-click reach the same commands.
+    search("单据编号", "00000001");
+    auto* grid = find<DataGrid>("DBGridEh1");
+    const std::function<void()> presses[] = {
+        [&] { QTest::keyClick(grid, Qt::Key_E, Qt::ControlModifier); },
+        [&] {
+            const QPoint cell = grid->visualRect(grid->model()->index(0, 0)).center();
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
+        },
+    };
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i == 0 ? "Ctrl+E" : "double-click");
+        messenger.clear();
+        presses[i]();
+        EXPECT_EQ(messenger.texts(), QStringList{"此客户记录，已经派工，不能再修改！"});
+    }
     // Allowed: dispatching again an order being served, completing one with its installer.
     search("单据编号", "00000001");
     messenger.clear();
@@ -601,6 +619,10 @@ TEST_P(MainWindowTest, ExitAsksFirstAndOffersABackupByTheSetting)
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(messenger.texts(), QStringList{"真的要退出“Corvalin”软件吗？"});
+    messenger.answer(Messenger::No);
+    QTest::keyClick(find<DataGrid>("DBGridEh1"), Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(messenger.count(), 2) << "Esc asks the same";
 
     const struct {
         int ibak;
