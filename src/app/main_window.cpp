@@ -48,6 +48,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidgetItemIterator>
 
 #ifndef CORVALIN_VERSION
 #define CORVALIN_VERSION "0.1.0"
@@ -977,8 +978,21 @@ void MainWindow::reloginFromMenu()
 void MainWindow::openCodeTree(bool goodsTypes)
 {
     CodeTreeWindow::openMaintenance(m_data, goodsTypes ? TreeKind::GoodsType : TreeKind::PurchasePlace, this);
-    if (!goodsTypes)
-        loadTree();
+    if (goodsTypes)
+        return;
+    // Show the edited places, keeping the chosen one (the list is still filtered by it).
+    const QList<QTreeWidgetItem*> selected = m_ui->tvTree->selectedItems();
+    const QString path =
+        selected.isEmpty() || !selected.first()->parent() ? QString() : CodeTreeItems::path(selected.first());
+    loadTree();
+    if (path.isEmpty())
+        return;
+    for (QTreeWidgetItemIterator it(m_ui->tvTree); *it; ++it) {
+        if ((*it)->parent() && CodeTreeItems::path(*it) == path) {
+            m_ui->tvTree->setCurrentItem(*it);
+            break;
+        }
+    }
 }
 
 void MainWindow::startCalculator()

@@ -1,5 +1,6 @@
 #include "app/ini_file.h"
 #include "data/data_module.h"
+#include "data/record_set.h"
 #include "data/scripted_messenger.h"
 #include "records/order_deletion.h"
 #include "records/order_stock.h"
@@ -249,6 +250,27 @@ TEST_P(OrderDeletionTest, GoodsLineOfACompletedOrderStays)
     EXPECT_EQ(OrderDeletion::deleteGoodsLine(db(), line), OrderDeletion::LineDeletion::Deleted);
     EXPECT_EQ(rows("t_HPrec"), 0);
     EXPECT_DOUBLE_EQ(stock("G1"), 10);
+}
+
+TEST_P(OrderDeletionTest, WorksWhileAListIsStillBeingRead)
+{
+    ASSERT_TRUE(
+        db().exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
+                  "INSERT INTO t_client (F_code, F_status) SELECT 'C' || (1000 + i), '已服务' FROM n"));
+    addLine("C1001", "G1", 3);
+    RecordSet list;
+    list.setChunkSize(100);
+    ASSERT_TRUE(list.open(db(), "SELECT * FROM t_client ORDER BY F_code"));
+    ASSERT_FALSE(list.isFullyLoaded()) << "the list's statement is still reading";
+    const qint64 first = list.value(0, "F_ID").toLongLong();
+    QString error;
+    ASSERT_TRUE(OrderDeletion::deleteOrder(db(), first, &error)) << error.toStdString();
+    EXPECT_DOUBLE_EQ(stock("G1"), 13);
+    refuse("t_client", "DELETE");
+    EXPECT_FALSE(OrderDeletion::deleteOrder(db(), list.value(1, "F_ID").toLongLong()));
+    ASSERT_TRUE(list.open(db(), "SELECT * FROM t_client ORDER BY F_code"));
+    ASSERT_TRUE(list.fetchAll());
+    EXPECT_EQ(list.rowCountLoaded(), 599);
 }
 
 INSTANTIATE_ENGINES(OrderDeletionTest);
