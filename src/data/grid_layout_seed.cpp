@@ -118,6 +118,12 @@ const QList<GridSeed>& seeds()
           money("F_XZprice", "薪资", 70),
           text("F_mem", "备注", 150),
           date("F_xfDate", "修复日期")}},
+        // Goods picker of the order editor: the catalogue with prices and stock.
+        {"dlggoodxz",
+         {text("F_code", "编号", 60), text("F_name", "名称", 120), text("F_TMcode", "条码", 110),
+          text("F_spec", "规格", 90), text("F_pinPai", "品牌", 70), text("F_unit", "单位", 45),
+          text("F_address", "产地", 80), money("F_price1", "预售单价"), money("F_price2", "进货单价"),
+          quantity("F_amount", "库存数量", 70), text("F_BXqi", "保修期", 60), text("F_Memo1", "备注", 150)}},
     };
     return all;
 }
