@@ -22,7 +22,10 @@
 #include "print/report_manager_dialog.h"
 #include "print/report_service.h"
 #include "print/sort_dialog.h"
+#include "records/customer_query.h"
+#include "records/customer_query_dialog.h"
 #include "records/order_deletion.h"
+#include "records/return_visit_editor.h"
 #include "reference/code_tree_items.h"
 #include "reference/code_tree_window.h"
 #include "ui_main_window.h"
@@ -83,6 +86,13 @@ MainWindow::MainWindow(DataModule& data, QWidget* parent)
     };
     m_openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     m_findProgram = DesktopTools::pathFinder();
+    m_advancedSearch = [this]() -> std::optional<QPair<QString, QVariantList>> {
+        const std::optional<SqlCondition> where = CustomerQueryDialog::ask(m_data, this);
+        if (!where)
+            return std::nullopt;
+        const SqlStatement list = CustomerQuery::list(*where, m_data.login());
+        return qMakePair(list.sql, list.values);
+    };
 
     m_report = std::make_unique<Report>();
     m_guiViewer = std::make_unique<GuiReportViewer>(data.messenger(), this);
@@ -872,7 +882,13 @@ void MainWindow::detailAdd()
         OrderRules::refuseDetailAdd(OrderRules::DetailTab(activeTab()), listEmpty(), currentStatus());
     if (!refusal.isEmpty())
         return refuse(refusal);
-    notYetAvailable(); // the order, return-visit or repair editor
+    if (activeTab() == Tab::Visits) {
+        ReturnVisitEditor::openEditor(m_data, ReturnVisitEditor::Mode::New, m_visits,
+                                      m_orders.current(QStringLiteral("F_code")).toString(), customerInfo(),
+                                      this);
+        return;
+    }
+    notYetAvailable(); // the order or repair editor
 }
 
 void MainWindow::detailEdit()
@@ -882,6 +898,12 @@ void MainWindow::detailEdit()
         OrderRules::refuseDetailEdit(OrderRules::DetailTab(activeTab()), tabEmpty, currentStatus());
     if (!refusal.isEmpty())
         return refuse(refusal);
+    if (activeTab() == Tab::Visits) {
+        ReturnVisitEditor::openEditor(m_data, ReturnVisitEditor::Mode::Edit, m_visits,
+                                      m_orders.current(QStringLiteral("F_code")).toString(), customerInfo(),
+                                      this);
+        return;
+    }
     notYetAvailable();
 }
 
