@@ -644,8 +644,15 @@ void MainWindow::advancedSearchToggled(bool down)
     if (!m_data.services().openQuery(m_orders, statement->first, statement->second)) {
         m_orderCount = 0;
     } else {
-        m_orders.fetchAll();
-        m_orderCount = m_orders.rowCountLoaded();
+        // Counted by the engine, so that a large result is still read only as far as it is shown.
+        const auto counted = m_data.db().scalar(
+            QStringLiteral("SELECT count(*) FROM (%1) counted").arg(statement->first), statement->second);
+        if (counted) {
+            m_orderCount = counted->toLongLong();
+        } else {
+            m_orders.fetchAll();
+            m_orderCount = m_orders.rowCountLoaded();
+        }
     }
     updateCountPanel();
 }

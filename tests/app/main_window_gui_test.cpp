@@ -740,4 +740,31 @@ TEST_P(MainWindowTest, EditorsCanPinTheDetailListsToAnOrder)
                                       "  区    域:海淀区\n  购买地点:\n  购买日期:2024-05-10");
 }
 
+TEST_P(MainWindowTest, AdvancedSearchStaysDownInRedUntilPressedAgain)
+{
+    addOrder("00000001", {{"F_client", "王小明"}});
+    addOrder("00000002", {{"F_client", "李四"}});
+    addOrder("00000003", {{"F_client", "王五"}, {"F_status", "已服务"}});
+    open();
+    auto* button = find<QPushButton>("SpeedButton2");
+    window->setAdvancedSearch([]() -> std::optional<QPair<QString, QVariantList>> { return std::nullopt; });
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_FALSE(button->isChecked()) << "cancelled";
+    EXPECT_EQ(listed().size(), 2);
+
+    window->setAdvancedSearch([] {
+        return std::optional(qMakePair(
+            QString("SELECT * FROM t_client WHERE F_client LIKE ? ORDER BY F_code"), QVariantList{"王%"}));
+    });
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(button->isChecked());
+    EXPECT_TRUE(button->styleSheet().contains("red"));
+    EXPECT_EQ(listed(), (QStringList{"00000001", "00000003"}));
+    EXPECT_EQ(countPanel(), "客户总数：2");
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_FALSE(button->isChecked());
+    EXPECT_EQ(listed(), (QStringList{"00000001", "00000002"}));
+    EXPECT_EQ(messenger.count(), 0);
+}
+
 INSTANTIATE_ENGINES(MainWindowTest);
