@@ -200,11 +200,9 @@ struct IndexDef {
 const IndexDef kIndexes[] = {
     {"ux_client_code", "t_client", "F_code", true},
     {"ix_client_buydate", "t_client", "F_buyDate", false},
-    {"ix_client_status", "t_client", "F_status", false},
     {"ix_client_client", "t_client", "F_client", false},
     {"ix_client_phone", "t_client", "F_phone", false},
     {"ix_client_movephone", "t_client", "F_movePhone", false},
-    {"ix_client_opername", "t_client", "F_OperName", false},
     {"ix_client_buyaddress", "t_client", "F_buyAddress", false},
     {"ix_client_fwemp", "t_client", "F_FWemp", false},
     {"ix_client_setupdate", "t_client", "F_setupDate", false},
@@ -270,6 +268,20 @@ QString createTableSql(const Dialect& dialect, const TableDef& table)
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(QLatin1String(table.name), columns.join(QStringLiteral(", ")));
 }
 
+bool runAll(Database& db, const QStringList& statements, QString* error);
+
+// Every index; an index a database already has is left alone.
+QStringList indexStatements()
+{
+    QStringList statements;
+    for (const IndexDef& index : kIndexes) {
+        statements << QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)")
+                          .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(), QLatin1String(index.name),
+                               QLatin1String(index.table), QLatin1String(index.columns));
+    }
+    return statements;
+}
+
 // Upgrade steps: step k brings a database from version k to version k + 1. A new database is
 // created at the current version directly.
 using UpgradeStep = bool (*)(Database&, QString*);
@@ -292,9 +304,15 @@ bool addMainWindowGridLayouts(Database& db, QString* error)
     return true;
 }
 
+// Version 2 to 3: the indexes the list filters and value lists came to need.
+bool addMissingIndexes(Database& db, QString* error)
+{
+    return runAll(db, indexStatements(), error);
+}
+
 const QList<UpgradeStep>& upgradeSteps()
 {
-    static const QList<UpgradeStep> steps = {addMainWindowGridLayouts};
+    static const QList<UpgradeStep> steps = {addMainWindowGridLayouts, addMissingIndexes};
     return steps;
 }
 
@@ -388,11 +406,7 @@ bool create(Database& db, QString* error)
     QStringList statements;
     for (const TableDef& t : tables())
         statements << createTableSql(dialect, t);
-    for (const IndexDef& index : kIndexes) {
-        statements << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
-                          .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(), QLatin1String(index.name),
-                               QLatin1String(index.table), QLatin1String(index.columns));
-    }
+    statements << indexStatements();
     statements << repairViewSql(*table(QStringLiteral("t_WXrec")));
     if (!runAll(db, statements, error))
         return false;

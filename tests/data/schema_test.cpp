@@ -166,4 +166,18 @@ TEST_P(SchemaTest, VersionIsRecordedAndANewerDatabaseIsRefused)
     EXPECT_FALSE(error.isEmpty());
 }
 
+TEST_P(SchemaTest, UpgradeAddsTheIndexesAnOlderDatabaseLacks)
+{
+    const QString countIndex = GetParam() == TestEngine::Sqlite
+                                   ? "select count(*) from sqlite_master where type = 'index' and name = ?"
+                                   : "select count(*) from pg_indexes where indexname = ?";
+    ASSERT_TRUE(db().exec("drop index ix_client_area"));
+    ASSERT_TRUE(db().exec("update cfg_Version set F_Version = 2"));
+    EXPECT_EQ(count(countIndex, {"ix_client_area"}), 0);
+    QString error;
+    ASSERT_TRUE(Schema::upgrade(db(), &error)) << error.toStdString();
+    EXPECT_EQ(count(countIndex, {"ix_client_area"}), 1);
+    EXPECT_EQ(Schema::installedVersion(db()), Schema::currentVersion());
+}
+
 INSTANTIATE_ENGINES(SchemaTest);
