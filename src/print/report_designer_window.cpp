@@ -204,7 +204,12 @@ ReportDesignerWindow::ReportDesignerWindow(Report& report, Messenger& messenger,
     updateTitle();
 }
 
-ReportDesignerWindow::~ReportDesignerWindow() = default;
+ReportDesignerWindow::~ReportDesignerWindow()
+{
+    // The undo stack reports "clean changed" while it is destroyed, which would reach this
+    // window when only its QWidget part is left.
+    disconnect(m_document->undoStack(), nullptr, this, nullptr);
+}
 
 void ReportDesignerWindow::updateTitle()
 {
