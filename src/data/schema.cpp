@@ -354,18 +354,24 @@ const TableDef* table(const QString& name)
 
 std::optional<ColumnType> columnType(const QString& column)
 {
-    static const QHash<QString, ColumnType> byName = [] {
-        QHash<QString, ColumnType> map;
+    // A name that means different types in different tables (F_flag is text in the code tree and
+    // yes/no elsewhere) has no type by name alone; the driver's value then decides.
+    static const QHash<QString, std::optional<ColumnType>> byName = [] {
+        QHash<QString, std::optional<ColumnType>> map;
         for (const TableDef& t : tables()) {
-            for (const ColumnDef& c : t.columns)
-                map.insert(QString::fromLatin1(c.name).toLower(), c.type);
+            for (const ColumnDef& c : t.columns) {
+                const ColumnType type = c.type == ColumnType::Memo ? ColumnType::Text : c.type;
+                const QString key = QString::fromLatin1(c.name).toLower();
+                const auto it = map.constFind(key);
+                if (it == map.cend())
+                    map.insert(key, type);
+                else if (*it != type)
+                    map[key] = std::nullopt;
+            }
         }
         return map;
     }();
-    const auto it = byName.constFind(column.toLower());
-    if (it == byName.cend())
-        return std::nullopt;
-    return *it;
+    return byName.value(column.toLower(), std::nullopt);
 }
 
 std::optional<ColumnType> columnType(const QString& tableName, const QString& column)

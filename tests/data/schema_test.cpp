@@ -181,3 +181,13 @@ TEST_P(SchemaTest, UpgradeAddsTheIndexesAnOlderDatabaseLacks)
 }
 
 INSTANTIATE_ENGINES(SchemaTest);
+
+TEST(SchemaCatalogue, ColumnTypesByNameAloneOnlyWhenEveryTableAgrees)
+{
+    EXPECT_EQ(Schema::columnType("f_buydate"), ColumnType::Date);
+    EXPECT_EQ(Schema::columnType("F_AMOUNT"), ColumnType::Double);
+    EXPECT_EQ(Schema::columnType("F_memo1"), ColumnType::Text); // a memo in most tables, text in t_goods
+    EXPECT_EQ(Schema::columnType("F_flag"), std::nullopt);      // text in t_treecode, yes/no elsewhere
+    EXPECT_EQ(Schema::columnType("t_treecode", "F_flag"), ColumnType::Text);
+    EXPECT_EQ(Schema::columnType("no_such_column"), std::nullopt);
+}
