@@ -242,6 +242,10 @@ const IndexDef kIndexes[] = {
     {"ix_client_fwtaidu", "t_client", "F_FWtaidu", false},
     {"ix_hprec_name_code", "t_HPrec", "F_HPname, F_code", false},
     {"ix_hprec_pinpai_code", "t_HPrec", "F_pinPai, F_code", false},
+    // The repair management list: a status over a report-date range, and the repairs that
+    // used a part of a name.
+    {"ix_wxrec_flag_bxdate", "t_WXrec", "F_WXflag, F_bxDate", false},
+    {"ix_pjdetail_name_wxcode", "t_PJdetail", "F_name, F_WXcode", false},
 };
 
 // The repair orders with their customer's data. t_WXrec's own F_Phone is left out: the
@@ -310,9 +314,25 @@ bool addMissingIndexes(Database& db, QString* error)
     return runAll(db, indexStatements(), error);
 }
 
+// Version 3 to 4: the designed columns of the repair management list, and its indexes.
+bool addRepairManagerGridLayout(Database& db, QString* error)
+{
+    const auto rows = db.scalar(QStringLiteral("SELECT count(*) FROM cfg_Grid WHERE F_name = ?"),
+                                {QStringLiteral("wxrecman")});
+    if (!rows) {
+        if (error)
+            *error = db.lastError();
+        return false;
+    }
+    if (rows->toLongLong() == 0 && !GridLayoutSeed::insertKey(db, QStringLiteral("wxrecman"), error))
+        return false;
+    return runAll(db, indexStatements(), error);
+}
+
 const QList<UpgradeStep>& upgradeSteps()
 {
-    static const QList<UpgradeStep> steps = {addMainWindowGridLayouts, addMissingIndexes};
+    static const QList<UpgradeStep> steps = {addMainWindowGridLayouts, addMissingIndexes,
+                                             addRepairManagerGridLayout};
     return steps;
 }
 
