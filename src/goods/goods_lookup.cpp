@@ -1,5 +1,6 @@
 #include "goods/goods_lookup.h"
 
+#include "app/main_list_query.h"
 #include "data/database.h"
 
 namespace GoodsLookup {

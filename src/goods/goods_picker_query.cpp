@@ -1,12 +1,16 @@
 #include "goods/goods_picker_query.h"
 
+#include "app/main_list_query.h"
 #include "data/database.h"
 #include "data/grid_layout_seed.h"
 #include "data/sql_condition.h"
+#include "reference/code_tree_store.h"
 
 SqlStatement GoodsPickerQuery::statement(const Filter& filter, const Dialect& dialect)
 {
-    const QString like = dialect.likeOperator();
+    // Typed text keeps % and _ as wildcards; a backslash is just a character on every engine.
+    const QString like = MainListQuery::likeClause(dialect);
+    const auto typed = [](const QString& text) { return MainListQuery::typedPattern(text); };
     SqlCondition where;
     if (!filter.excluded.isEmpty()) {
         QStringList marks;
@@ -21,13 +25,14 @@ SqlStatement GoodsPickerQuery::statement(const Filter& filter, const Dialect& di
     const QString name = filter.name.trimmed();
     const QString brand = filter.brand.trimmed();
     if (!code.isEmpty())
-        where.add(QStringLiteral("F_code %1 ?").arg(like), {SqlCondition::contains(code)});
+        where.add(QStringLiteral("F_code") + like, {SqlCondition::contains(typed(code))});
     if (!name.isEmpty())
-        where.add(QStringLiteral("F_name %1 ?").arg(like), {SqlCondition::contains(name)});
+        where.add(QStringLiteral("F_name") + like, {SqlCondition::contains(typed(name))});
     if (!brand.isEmpty())
-        where.add(QStringLiteral("F_pinPai %1 ?").arg(like), {brand + QLatin1Char('%')});
+        where.add(QStringLiteral("F_pinPai") + like, {typed(brand) + QLatin1Char('%')});
+    // The node and everything below it, its path taken literally.
     if (!filter.typePath.isEmpty())
-        where.add(QStringLiteral("F_type %1 ?").arg(like), {filter.typePath + QLatin1Char('%')});
+        where.add(CodeTreeStore::pathCondition(dialect, QStringLiteral("F_type"), filter.typePath));
     return {QStringLiteral("SELECT * FROM t_goods") + where.clause() + QStringLiteral(" ORDER BY F_code"),
             where.values()};
 }

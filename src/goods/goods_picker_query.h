@@ -16,7 +16,7 @@ public:
         QString code;         // anywhere in the code
         QString name;         // anywhere in the name
         QString brand;        // start of the brand
-        QString typePath;     // start of the goods type; empty for the whole tree
+        QString typePath;     // a goods-type node's path: the node and those below; empty for all
         QStringList excluded; // codes picked already
     };
 

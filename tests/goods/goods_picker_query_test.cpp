@@ -16,7 +16,10 @@ protected:
         addGoods(db(), "000002", "滚筒洗衣机", 2, 100, "小天鹅");
         addGoods(db(), "000012", "冰箱 100%", 1, 100, "Haier Pro");
         addGoods(db(), "100001", "空调", 1, 100, "格力");
-        ASSERT_TRUE(db().exec("UPDATE t_goods SET F_type = ? WHERE F_code = ?", {"家电/洗衣机", "000002"}));
+        ASSERT_TRUE(db().exec("UPDATE t_goods SET F_type = ?", {"\\\\冰箱"}));
+        ASSERT_TRUE(
+            db().exec("UPDATE t_goods SET F_type = ? WHERE F_code = ?", {"\\\\洗衣机\\滚筒", "000002"}));
+        ASSERT_TRUE(db().exec("UPDATE t_goods SET F_type = ? WHERE F_code = ?", {"\\\\洗衣机器", "100001"}));
     }
 
     QStringList codes(const GoodsPickerQuery::Filter& filter)
@@ -48,9 +51,10 @@ TEST_P(GoodsPickerQueryTest, FiltersCombine)
         {"brand from its start", {"", "", "海"}, {"000001"}},
         {"brand is no search inside", {"", "", "尔"}, {}},
         {"brand ignores letter case", {"", "", "haier"}, {"000012"}},
-        {"goods type from its start", {"", "", "", "家电/洗"}, {"000002"}},
+        {"a goods type and the types below it", {"", "", "", "\\\\洗衣机"}, {"000002"}},
+        {"a backslash typed is a character", {"", "\\"}, {}},
         {"picked ones are left out", {"", "", "", "", {"000001", "100001"}}, {"000002", "000012"}},
-        {"all together", {"0", "冰", "", "家电", {"000001"}}, {"000012"}},
+        {"all together", {"0", "冰", "", "\\\\冰箱", {"000001"}}, {"000012"}},
         {"a quote is a character", {"'", ""}, {}},
     };
     for (const Case& c : cases) {

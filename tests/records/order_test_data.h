@@ -59,6 +59,8 @@ inline void addLine(Database& db, const QString& order, const QString& goods, do
     ASSERT_TRUE(db.insert("t_HPrec", {{"F_code", order},
                                       {"F_HPcode", goods},
                                       {"F_HPname", "商品" + goods},
+                                      {"F_pinPai", "海尔"},
+                                      {"F_spec", "BCD-" + goods},
                                       {"F_amount", amount},
                                       {"F_price", price},
                                       {"F_totalprice", amount * price}}))
