@@ -25,6 +25,7 @@
 #include "records/customer_query.h"
 #include "records/customer_query_dialog.h"
 #include "records/order_deletion.h"
+#include "records/repair_editor.h"
 #include "records/return_visit_editor.h"
 #include "reference/code_tree_items.h"
 #include "reference/code_tree_window.h"
@@ -895,6 +896,10 @@ void MainWindow::detailAdd()
                                       this);
         return;
     }
+    if (activeTab() == Tab::Repairs) {
+        RepairEditor::openFromMainWindow(m_data, RepairEditMode::New, *this);
+        return;
+    }
     notYetAvailable(); // the order or repair editor
 }
 
@@ -909,6 +914,10 @@ void MainWindow::detailEdit()
         ReturnVisitEditor::openEditor(m_data, ReturnVisitEditor::Mode::Edit, m_visits,
                                       m_orders.current(QStringLiteral("F_code")).toString(), customerInfo(),
                                       this);
+        return;
+    }
+    if (activeTab() == Tab::Repairs) {
+        RepairEditor::openFromMainWindow(m_data, RepairEditMode::Edit, *this);
         return;
     }
     notYetAvailable();
