@@ -7,6 +7,7 @@
 #include "data/database.h"
 #include "data/grid_layout_seed.h"
 #include "data/messenger.h"
+#include "records/order_editor.h"
 #include "widgets/data_grid.h"
 #include "widgets/data_grid_services.h"
 #include "widgets/window_placement.h"
@@ -14,19 +15,8 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
-namespace {
-
-CustomerOrderPicker::NewOrderEditor& defaultNewOrderEditor()
-{
-    static CustomerOrderPicker::NewOrderEditor editor;
-    return editor;
-}
-
-} // namespace
-
 CustomerOrderPicker::CustomerOrderPicker(DataModule& data, QWidget* parent, const QDate& today)
-    : QDialog(parent), m_ui(std::make_unique<Ui::CustomerOrderPicker>()), m_data(data),
-      m_newOrderEditor(defaultNewOrderEditor())
+    : QDialog(parent), m_ui(std::make_unique<Ui::CustomerOrderPicker>()), m_data(data)
 {
     m_ui->setupUi(this);
     m_goodsLines.setUpdateTable(QStringLiteral("t_HPrec"));
@@ -71,11 +61,6 @@ QString CustomerOrderPicker::pick(DataModule& data, const QString& code, QWidget
     if (picker.exec() != QDialog::Accepted)
         return code;
     return picker.chosenCode();
-}
-
-void CustomerOrderPicker::setDefaultNewOrderEditor(NewOrderEditor editor)
-{
-    defaultNewOrderEditor() = std::move(editor);
 }
 
 void CustomerOrderPicker::setUpValueList()
@@ -191,28 +176,9 @@ void CustomerOrderPicker::valueListRowChanged()
         runQuery();
 }
 
-void CustomerOrderPicker::loadGoodsLinesFor(const QString& orderCode)
-{
-    m_data.services().openQuery(
-        m_goodsLines, QStringLiteral("SELECT * FROM t_HPrec WHERE F_code = ? ORDER BY F_ID"), {orderCode});
-}
-
-void CustomerOrderPicker::showOrder(const QString& code)
-{
-    runQuery();
-    if (!code.isEmpty())
-        m_orders.locate(QStringLiteral("F_code"), code);
-}
-
 void CustomerOrderPicker::addOrder()
 {
-    if (!m_newOrderEditor) {
-        m_data.messenger().info(notYetAvailableMessage());
-        return;
-    }
-    const std::optional<QString> saved = m_newOrderEditor(*this);
-    if (saved)
-        showOrder(*saved);
+    OrderEditor::openFromPicker(m_data, m_orders, m_goodsLines, this);
 }
 
 // Amount = quantity x unit price, whenever either changes in a cached goods line.

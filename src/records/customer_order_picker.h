@@ -6,9 +6,7 @@
 #include <QDate>
 #include <QDialog>
 
-#include <functional>
 #include <memory>
-#include <optional>
 
 class DataModule;
 
@@ -24,24 +22,17 @@ class CustomerOrderPicker;
 //   QString code = CustomerOrderPicker::pick(data, currentCode, parent);
 // gives the chosen order's code, or `currentCode` when cancelled or nothing is listed.
 //
-// For the customer order editor in picker mode, the picker owns the list (orders()) and the
-// goods lines of the new order (goodsLines(), cached, t_HPrec, amount x price kept in
-// F_totalprice); after its save the editor calls showOrder() with the new code.
+// "新增安装派工" opens the customer order editor for a new order on the picker's own lists:
+// orders() and the cached goods lines goodsLines() (t_HPrec, amount x price kept in
+// F_totalprice); after its save the editor lists the orders again and stands on the new one.
 class CustomerOrderPicker : public QDialog {
     Q_OBJECT
 public:
-    // Opens the customer order editor for a new order from this picker; the code it saved
-    // under, or nothing when it was cancelled.
-    using NewOrderEditor = std::function<std::optional<QString>(CustomerOrderPicker& picker)>;
-
     explicit CustomerOrderPicker(DataModule& data, QWidget* parent = nullptr,
                                  const QDate& today = QDate::currentDate());
     ~CustomerOrderPicker() override;
 
     static QString pick(DataModule& data, const QString& code, QWidget* parent = nullptr);
-    // Who opens the order editor for "新增安装派工"; the program sets it once that editor exists.
-    static void setDefaultNewOrderEditor(NewOrderEditor editor);
-    void setNewOrderEditor(NewOrderEditor editor) { m_newOrderEditor = std::move(editor); }
 
     // Lists the orders and makes the order with the code current when it is listed.
     void start(const QString& code);
@@ -51,16 +42,10 @@ public:
 
     RecordSet& orders() { return m_orders; }
     RecordSet& goodsLines() { return m_goodsLines; }
-    // Opens the goods lines of one order (a new one has none yet).
-    void loadGoodsLinesFor(const QString& orderCode);
-    // Lists the orders again and makes the order with the code current.
-    void showOrder(const QString& code);
 
     CustomerPickerQuery::Filter filter() const;
     void runQuery();
     void fillValueList(int listType);
-
-    static QString notYetAvailableMessage() { return QStringLiteral("此功能尚未提供"); }
 
 private:
     void setUpValueList();
@@ -74,7 +59,6 @@ private:
     RecordSet m_orders;
     RecordSet m_goodsLines;
     QString m_startCode;
-    NewOrderEditor m_newOrderEditor;
     bool m_fillingValueList = false;
     bool m_started = false;
     bool m_computingTotals = false;
