@@ -26,6 +26,7 @@
 #include "records/customer_query_dialog.h"
 #include "records/order_deletion.h"
 #include "records/repair_editor.h"
+#include "records/repair_manager_window.h"
 #include "records/return_visit_editor.h"
 #include "reference/code_tree_items.h"
 #include "reference/code_tree_window.h"
@@ -318,7 +319,7 @@ void MainWindow::connectCommands()
 
     // Windows that later parts of the program bring.
     for (QAction* action :
-         {ui.Action101, ui.Action102, ui.Action103, ui.Action104, ui.Action107, ui.Action201, ui.Action209,
+         {ui.Action101, ui.Action102, ui.Action103, ui.Action104, ui.Action107, ui.Action201,
           ui.Action210, ui.Action302, ui.Action401, ui.Action402, ui.Action403, ui.Action404, ui.Action405,
           ui.Action406, ui.Action407, ui.Action408, ui.Action409, ui.Action410, ui.Action411, ui.Action412,
           ui.Action413, ui.Action414, ui.Action501, ui.Action502, ui.Action505, ui.Action506})
@@ -329,6 +330,11 @@ void MainWindow::connectCommands()
     on(ui.Action305, [this] { printForm(int(MainFormReports::Form::DispatchSlip)); });
     on(ui.Action306, [this] { printForm(int(MainFormReports::Form::RepairSlip)); });
     on(ui.Action302, &MainWindow::openReportManager);
+    // The repairs of the current order may have changed there.
+    on(ui.Action209, [this] {
+        RepairManagerWindow::open(m_data, this);
+        relinkDetails();
+    });
 
     on(ui.Action105, [this] { openCodeTree(true); });
     on(ui.Action106, [this] { openCodeTree(false); });

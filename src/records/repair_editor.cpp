@@ -197,6 +197,7 @@ void RepairEditor::setUpGrid()
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    grid->horizontalHeader()->setStretchLastSection(true);
     grid->setContextMenuPolicy(Qt::ActionsContextMenu);
     grid->addActions({m_ui->actADD, m_ui->actDEL});
     // Moving a column posts the line being edited.
@@ -267,15 +268,8 @@ void RepairEditor::loadCurrentRepair()
     m_repairId = repairs->current(QStringLiteral("F_ID")).toLongLong();
     if (m_opener.chooseOrder) {
         m_orderCode = form.orderCode;
-        const RepairCustomer customer =
-            RepairCustomer::fromRow([repairs](const QString& column) { return repairs->current(column); });
-        m_ui->edtClient->setText(customer.client);
-        m_ui->edtPhone->setText(customer.phone);
-        m_ui->edtMovePhone->setText(customer.movePhone);
-        m_ui->edtAddress->setText(customer.address);
-        m_ui->edtBuyAddress->setText(customer.buyAddress);
-        m_ui->edtBuyDate->setText(customer.buyDate);
-        m_ui->edtArea->setText(customer.area);
+        showCustomerFields(
+            RepairCustomer::fromRow([repairs](const QString& column) { return repairs->current(column); }));
     } else {
         m_orderCode = m_opener.orderCode;
     }
@@ -333,14 +327,25 @@ void RepairEditor::showCustomer(const QString& orderCode)
             return;
         customer = *found;
     }
+    showCustomerFields(customer);
+}
+
+void RepairEditor::showCustomerFields(const RepairCustomer& customer)
+{
     Ui::RepairEditor& ui = *m_ui;
-    ui.edtClient->setText(customer.client);
-    ui.edtPhone->setText(customer.phone);
-    ui.edtMovePhone->setText(customer.movePhone);
-    ui.edtAddress->setText(customer.address);
-    ui.edtBuyAddress->setText(customer.buyAddress);
-    ui.edtBuyDate->setText(customer.buyDate);
-    ui.edtArea->setText(customer.area);
+    const std::pair<QLineEdit*, QString> fields[] = {{ui.edtClient, customer.client},
+                                                     {ui.edtPhone, customer.phone},
+                                                     {ui.edtMovePhone, customer.movePhone},
+                                                     {ui.edtAddress, customer.address},
+                                                     {ui.edtBuyAddress, customer.buyAddress},
+                                                     {ui.edtBuyDate, customer.buyDate},
+                                                     {ui.edtArea, customer.area}};
+    for (const auto& [edit, text] : fields) {
+        edit->setText(text);
+        // A long address shows from its start, and whole as a tip.
+        edit->setCursorPosition(0);
+        edit->setToolTip(text);
+    }
 }
 
 RepairForm RepairEditor::form() const

@@ -29,6 +29,7 @@ class MainWindow;
 class QComboBox;
 class QLineEdit;
 class RecordSet;
+struct RepairCustomer;
 
 namespace Ui {
 class RepairEditor;
@@ -97,6 +98,7 @@ private:
     void loadCurrentRepair();
     void showForm(const RepairForm& form);
     void showCustomer(const QString& orderCode);
+    void showCustomerFields(const RepairCustomer& customer);
     void setComboText(QComboBox* combo, const QString& stored);
     void fillCombo(QComboBox* combo, const QString& type);
 
