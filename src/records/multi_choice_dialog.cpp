@@ -7,7 +7,9 @@
 #include "records/multi_choice.h"
 #include "widgets/window_placement.h"
 
+#include <QEvent>
 #include <QListWidgetItem>
+#include <QStyle>
 
 MultiChoiceDialog::MultiChoiceDialog(DataModule& data, const QString& caption, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::MultiChoiceDialog>()), m_data(data)
@@ -18,7 +20,7 @@ MultiChoiceDialog::MultiChoiceDialog(DataModule& data, const QString& caption, Q
     m_ui->clbList->setFlow(QListView::LeftToRight);
     m_ui->clbList->setWrapping(true);
     m_ui->clbList->setResizeMode(QListView::Adjust);
-    m_ui->clbList->setUniformItemSizes(true);
+    m_ui->clbList->viewport()->installEventFilter(this);
     connect(m_ui->btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     loadEntries();
@@ -76,15 +78,22 @@ QString MultiChoiceDialog::text() const
     return MultiChoice::join(entries(), ticks);
 }
 
-void MultiChoiceDialog::resizeEvent(QResizeEvent* event)
+// The columns share the list's width whenever it changes.
+bool MultiChoiceDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    QDialog::resizeEvent(event);
-    layOutColumns();
+    if (watched == m_ui->clbList->viewport() && event->type() == QEvent::Resize)
+        layOutColumns();
+    return QDialog::eventFilter(watched, event);
 }
 
 void MultiChoiceDialog::layOutColumns()
 {
     QListWidget* list = m_ui->clbList;
-    const int width = qMax(60, (list->viewport()->width() - 2) / 2);
-    list->setGridSize(QSize(width, list->fontMetrics().height() + 10));
+    // Each entry takes half the width, so that the list flows in two columns.
+    // Room is kept for a scroll bar, which the list reserves while it lays the entries out.
+    const int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    const int width = (list->viewport()->width() - scrollBar - 2 * list->spacing() - 4) / 2;
+    const QSize cell(qMax(60, width), list->fontMetrics().height() + 10);
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setSizeHint(cell);
 }

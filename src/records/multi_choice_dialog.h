@@ -33,7 +33,7 @@ public:
     QStringList entries() const;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void loadEntries();

@@ -76,6 +76,12 @@ TEST_P(SmallDialogsTest, TheMultiChoiceListTicksTheGivenEntriesAndGivesBackTheTi
         auto* list = modal->findChild<QListWidget*>("clbList");
         ASSERT_EQ(list->count(), 3);
         EXPECT_EQ(tickedOf(list), QStringList({"A", "B"}));
+        // Two columns: the second entry stands beside the first.
+        EXPECT_TRUE(QTest::qWaitFor([list] {
+            const QRect first = list->visualItemRect(list->item(0));
+            const QRect second = list->visualItemRect(list->item(1));
+            return second.top() == first.top() && second.left() > first.left();
+        }));
         list->setFocus();
         list->setCurrentRow(2);
         QTest::keyClick(list, Qt::Key_Space);
