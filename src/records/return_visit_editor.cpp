@@ -45,9 +45,6 @@ ReturnVisitEditor::ReturnVisitEditor(DataModule& data, Mode mode, RecordSet& vis
     m_ui->mmoCustomer->setPlainText(customerInfo);
     m_ui->CheckBox1->setVisible(mode == Mode::New);
     m_ui->DBNavigator1->setVisible(mode == Mode::Edit);
-    // Tab moves on in the read-only fields' place; the total is computed, never typed.
-    m_ui->ceHFtotalprice->setFocusPolicy(Qt::NoFocus);
-
     const auto* amountPattern = new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("-?\\d{0,12}(\\.\\d{0,4})?")), this);
     for (int i = 0; i < ReturnVisit::ChargeCount; ++i) {
