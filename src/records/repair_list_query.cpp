@@ -10,6 +10,8 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -61,9 +63,9 @@ QString codeTypeOfListType(int listType)
 const QList<RepairListQuery::SearchType>& RepairListQuery::searchTypes()
 {
     static const QList<SearchType> types = {
-        {QStringLiteral("固定电话"), QStringLiteral("F_phone")},
-        {QStringLiteral("移动电话"), QStringLiteral("F_movePhone")},
-        {QStringLiteral("家庭地址"), QStringLiteral("F_address")},
+        {QStringLiteral("固定电话"), QStringLiteral("F_phone"), true},
+        {QStringLiteral("移动电话"), QStringLiteral("F_movePhone"), true},
+        {QStringLiteral("家庭地址"), QStringLiteral("F_address"), true},
         {QStringLiteral("报修故障描述"), QStringLiteral("F_memo1")},
         {QStringLiteral("维修派工说明"), QStringLiteral("F_memo2")},
         {QStringLiteral("携带配件说明"), QStringLiteral("F_memo3")},
@@ -121,9 +123,18 @@ SqlCondition RepairListQuery::condition(const RepairListFilter& filter, const Di
     // Choosing a search type clears the text; that alone must not drop the repairs whose column
     // is empty, such as the customer columns of a repair without an order.
     const QString text = filter.searchText.trimmed();
-    if (!text.isEmpty() && filter.searchType >= 0 && filter.searchType < searchTypes().size())
-        where.add(searchTypes().at(filter.searchType).column + likeClause(dialect),
-                  {SqlCondition::contains(typedPattern(text))});
+    if (!text.isEmpty() && filter.searchType >= 0 && filter.searchType < searchTypes().size()) {
+        const SearchType& type = searchTypes().at(filter.searchType);
+        const QVariantList pattern{SqlCondition::contains(typedPattern(text))};
+        if (type.orderColumn)
+            // The matching orders are found once, instead of joining every repair to its order
+            // to test it.
+            where.add(QStringLiteral("F_code IN (SELECT F_code FROM t_client WHERE %1%2)")
+                          .arg(type.column, likeClause(dialect)),
+                      pattern);
+        else
+            where.add(type.column + likeClause(dialect), pattern);
+    }
 
     if (filter.status != RepairListFilter::Status::All)
         where.add(QStringLiteral("F_WXflag = ?"), {int(filter.status)});
@@ -149,44 +160,115 @@ SqlStatement RepairListQuery::list(const RepairListFilter& filter, const Dialect
             where.values()};
 }
 
-SqlStatement RepairListQuery::count(const RepairListFilter& filter, const Dialect& dialect)
+bool RepairListQuery::isSummable(const QString& column)
 {
-    const SqlCondition where = condition(filter, dialect);
-    return {QStringLiteral("SELECT count(*) FROM v_WXrec") + where.clause(), where.values()};
+    static const QStringList money = {QStringLiteral("F_PJtotalprice"), QStringLiteral("F_FWtotalprice"),
+                                      QStringLiteral("F_SFtotalprice"), QStringLiteral("F_XZprice")};
+    return money.contains(column, Qt::CaseInsensitive);
 }
 
-std::optional<qint64> RepairListQuery::open(Database& db, const RepairListFilter& filter, RecordSet& records,
-                                            QString* error)
+SqlStatement RepairListQuery::summary(const RepairListFilter& filter, const Dialect& dialect,
+                                      const QStringList& sumColumns)
 {
-    const SqlStatement counting = count(filter, db.dialect());
-    const auto counted = db.scalar(counting.sql, counting.values);
-    if (!counted) {
-        if (error)
-            *error = db.lastError();
-        return std::nullopt;
+    const SqlCondition where = condition(filter, dialect);
+    QStringList results{QStringLiteral("count(*)")};
+    for (const QString& column : sumColumns) {
+        if (isSummable(column))
+            results << QStringLiteral("coalesce(sum(%1), 0)").arg(column);
     }
-    const qint64 rows = counted->toLongLong();
-    // Nothing to find: the columns are all an empty list needs.
-    const SqlStatement statement = rows == 0
-                                       ? SqlStatement{QStringLiteral("SELECT * FROM v_WXrec WHERE 1 = 0"), {}}
-                                       : list(filter, db.dialect());
-    if (!records.open(db, statement.sql, statement.values)) {
+    return {QStringLiteral("SELECT %1 FROM v_WXrec").arg(results.join(QStringLiteral(", "))) + where.clause(),
+            where.values()};
+}
+
+std::optional<RepairListQuery::Summary> RepairListQuery::open(Database& db, const RepairListFilter& filter,
+                                                              RecordSet& records,
+                                                              const QStringList& sumColumns, QString* error)
+{
+    const auto failed = [&](const QString& why) -> std::optional<Summary> {
         if (error)
-            *error = records.lastError();
+            *error = why;
         return std::nullopt;
+    };
+    QStringList summed;
+    for (const QString& column : sumColumns) {
+        if (isSummable(column))
+            summed << column;
     }
-    return rows;
+    Summary summary;
+    QVariantList few; // the matching repairs, when a search found few of them
+    const bool searching = filter.searchType >= 0 && !filter.searchText.trimmed().isEmpty();
+    if (searching) {
+        // A search reads every repair (or order) once anyway: that one pass counts and totals the
+        // matches and, when they are few, names them, so the list need not search again.
+        const SqlCondition where = condition(filter, db.dialect());
+        QStringList results{QStringLiteral("F_ID"), QStringLiteral("count(*) OVER ()")};
+        for (const QString& column : summed)
+            results << QStringLiteral("coalesce(sum(%1) OVER (), 0)").arg(column);
+        auto found = db.exec(QStringLiteral("SELECT %1 FROM v_WXrec%2 LIMIT %3")
+                                 .arg(results.join(QStringLiteral(", ")), where.clause())
+                                 .arg(FewRows + 1),
+                             where.values());
+        if (!found)
+            return failed(db.lastError());
+        QList<double> sums(summed.size(), 0.0);
+        while (found->next()) {
+            if (few.isEmpty()) {
+                summary.rows = found->value(1).toLongLong();
+                for (int i = 0; i < summed.size(); ++i)
+                    sums[i] = found->value(2 + i).toDouble();
+            }
+            few << found->value(0);
+        }
+        if (summary.rows > FewRows)
+            few.clear();
+        for (const QString& column : sumColumns)
+            summary.sums << (isSummable(column) ? sums.at(summed.indexOf(column)) : 0.0);
+    } else {
+        // Without a search the indexes count quickly.
+        const SqlStatement summing = RepairListQuery::summary(filter, db.dialect(), sumColumns);
+        auto found = db.exec(summing.sql, summing.values);
+        if (!found || !found->next())
+            return failed(db.lastError());
+        summary.rows = found->value(0).toLongLong();
+        int next = 1;
+        for (const QString& column : sumColumns)
+            summary.sums << (isSummable(column) ? found->value(next++).toDouble() : 0.0);
+    }
+
+    SqlStatement statement;
+    if (summary.rows == 0) {
+        // The columns are all an empty list needs.
+        statement.sql = QStringLiteral("SELECT * FROM v_WXrec WHERE 1 = 0");
+    } else if (!few.isEmpty()) {
+        const QStringList marks(few.size(), QStringLiteral("?"));
+        statement = {QStringLiteral("SELECT * FROM v_WXrec WHERE F_ID IN (%1) ORDER BY F_bxDate, F_ID")
+                         .arg(marks.join(QLatin1Char(','))),
+                     few};
+    } else {
+        statement = list(filter, db.dialect());
+    }
+    if (!records.open(db, statement.sql, statement.values))
+        return failed(records.lastError());
+    return summary;
 }
 
 SqlStatement RepairListQuery::valueSource(int listType)
 {
     const QString orderColumn = orderColumnOfListType(listType);
-    if (!orderColumn.isEmpty())
-        // The orders that have repairs, read through the names' index rather than joining every
-        // repair to its order.
+    if (listType == 0)
+        // The names of the orders that have repairs, read through the names' index rather than
+        // joining every repair to its order.
         return {QStringLiteral(
                     "SELECT %1 FROM t_client WHERE %1 <> '' AND F_code IN (SELECT F_code FROM t_WXrec) "
                     "GROUP BY %1")
+                    .arg(orderColumn),
+                {}};
+    if (!orderColumn.isEmpty())
+        // A few dozen districts, places or installers: each is looked up until one of its orders
+        // has a repair.
+        return {QStringLiteral("SELECT v.%1 FROM (SELECT %1 FROM t_client WHERE %1 <> '' GROUP BY %1) v "
+                               "WHERE EXISTS (SELECT 1 FROM t_client c JOIN t_WXrec w ON w.F_code = c.F_code "
+                               "WHERE c.%1 = v.%1)")
                     .arg(orderColumn),
                 {}};
     const QString repairColumn = repairColumnOfListType(listType);
@@ -220,7 +302,15 @@ std::optional<QStringList> RepairListQuery::values(Database& db, int listType, Q
         // The engines order Chinese text by code point; people look names up in pinyin order.
         QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
         collator.setCaseSensitivity(Qt::CaseInsensitive);
-        std::sort(list.begin(), list.end(), collator);
+        // Tens of thousands of customer names: each is keyed once rather than at every comparison.
+        std::vector<std::pair<QCollatorSortKey, QString>> keyed;
+        keyed.reserve(std::size_t(list.size()));
+        for (const QString& value : std::as_const(list))
+            keyed.emplace_back(collator.sortKey(value), value);
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+        for (qsizetype i = 0; i < list.size(); ++i)
+            list[i] = keyed[std::size_t(i)].second;
     }
     return list;
 }

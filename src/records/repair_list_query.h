@@ -24,6 +24,12 @@ public:
     struct SearchType {
         QString caption;
         QString column;
+        bool orderColumn = false; // a column of the customer order rather than of the repair
+    };
+    // What a list query found besides its rows: how many, and the totals of some columns.
+    struct Summary {
+        qint64 rows = 0;
+        QList<double> sums; // in the order the columns were asked for
     };
     struct ListType {
         QString caption;       // item of the list-type choice and title of the value column
@@ -39,11 +45,18 @@ public:
     static SqlCondition condition(const RepairListFilter& filter, const Dialect& dialect);
     // Every column of v_WXrec for the repairs the filter lets through, by report date.
     static SqlStatement list(const RepairListFilter& filter, const Dialect& dialect);
-    static SqlStatement count(const RepairListFilter& filter, const Dialect& dialect);
-    // Counts the repairs and opens the list; the count, or nothing when a statement failed (the
-    // record set is then left as it was when the count failed, closed when the list failed).
-    static std::optional<qint64> open(Database& db, const RepairListFilter& filter, RecordSet& records,
-                                      QString* error = nullptr);
+    // The count of the repairs and the sums of the columns (money columns of v_WXrec only;
+    // others are left out).
+    static SqlStatement summary(const RepairListFilter& filter, const Dialect& dialect,
+                                const QStringList& sumColumns = {});
+    // A search that finds up to this many repairs names them in the pass that counts them.
+    static constexpr qint64 FewRows = 3000;
+    // The money columns whose totals summary() gives.
+    static bool isSummable(const QString& column);
+    // Counts the repairs, sums the columns and opens the list; nothing when a statement failed
+    // (the record set is then left as it was when the count failed, closed when the list failed).
+    static std::optional<Summary> open(Database& db, const RepairListFilter& filter, RecordSet& records,
+                                       const QStringList& sumColumns = {}, QString* error = nullptr);
 
     // The values a list type offers, without blank ones: names found in the repairs in Chinese
     // (pinyin) order, code lists in the order they were entered. Nothing when the query failed.

@@ -5,6 +5,7 @@
 #include "data/data_services.h"
 #include "data/grid_layout_seed.h"
 #include "data/messenger.h"
+#include "data/number_format.h"
 #include "data/sql_value.h"
 #include "print/field_chooser_dialog.h"
 #include "print/gui_report_viewer.h"
@@ -291,6 +292,18 @@ void RepairManagerWindow::start()
     DataGrid* grid = ui.DBGridEh1;
     DataGridServices::loadLayout(*grid, m_data.db(), m_data.messenger(), layoutKey());
     DataGridServices::setGridFormats(*grid, m_data.login(), 2);
+    // The money totals come from the engine with the count: a sum footer of the grid would read
+    // every listed repair, ten years of them when asked.
+    m_sumFields.clear();
+    for (int position = 0; position < grid->gridColumnCount(); ++position) {
+        GridColumn column = grid->gridColumn(position);
+        if (column.footer != GridColumn::Footer::Sum || !RepairListQuery::isSummable(column.fieldName))
+            continue;
+        m_sumFields << column.fieldName;
+        column.footer = GridColumn::Footer::Text;
+        column.footerValue.clear();
+        grid->setGridColumn(position, column);
+    }
     const QString company =
         m_data.services().lookupText(QStringLiteral("SELECT F_Code FROM sysInfo ORDER BY F_ID"));
     m_companyPanel->setText((company.trimmed().isEmpty() ? QStringLiteral("Corvalin") : company.trimmed()) +
@@ -334,16 +347,30 @@ void RepairManagerWindow::runQuery()
     // The parts must not be reading while the list is opened again.
     m_parts.close();
     QString error;
-    const auto counted = RepairListQuery::open(m_data.db(), filter(), m_list, &error);
-    if (!counted)
+    const auto found = RepairListQuery::open(m_data.db(), filter(), m_list, m_sumFields, &error);
+    if (!found)
         m_data.messenger().error(DataServices::openFailureMessage());
     else
-        m_count = *counted;
+        showSummary(*found);
     if (!m_list.isOpen())
-        m_count = 0;
+        showSummary({});
     relinkParts();
-    updateCountPanel();
     updateNavigation();
+}
+
+void RepairManagerWindow::showSummary(const RepairListQuery::Summary& summary)
+{
+    m_count = summary.rows;
+    m_countPanel->setText(QStringLiteral("记录数：%1").arg(m_count));
+    DataGrid* grid = m_ui->DBGridEh1;
+    for (int i = 0; i < m_sumFields.size(); ++i) {
+        const int position = grid->positionOf(m_sumFields.at(i));
+        if (position < 0)
+            continue;
+        GridColumn column = grid->gridColumn(position);
+        column.footerValue = NumberFormat::format(summary.sums.value(i), column.displayFormat);
+        grid->setGridColumn(position, column);
+    }
 }
 
 void RepairManagerWindow::fillValueList(int listType)
@@ -393,11 +420,6 @@ void RepairManagerWindow::searchTypeChanged()
         m_ui->Edit1->clear();
     }
     runQuery();
-}
-
-void RepairManagerWindow::updateCountPanel()
-{
-    m_countPanel->setText(QStringLiteral("记录数：%1").arg(m_count));
 }
 
 // The moves are offered where they lead somewhere.

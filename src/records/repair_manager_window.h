@@ -2,7 +2,7 @@
 
 #include "data/record_set.h"
 #include "records/repair_edit_mode.h"
-#include "records/repair_list_filter.h"
+#include "records/repair_list_query.h"
 
 #include <QDate>
 #include <QDialog>
@@ -75,7 +75,7 @@ private:
     void repairRowChanged(int row);
     void valueListRowChanged();
     void searchTypeChanged();
-    void updateCountPanel();
+    void showSummary(const RepairListQuery::Summary& summary);
     void updateNavigation();
     void partsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
 
@@ -96,6 +96,7 @@ private:
     RecordSet m_list;  // QryTable
     RecordSet m_parts; // QryDetail
     qint64 m_count = 0;
+    QStringList m_sumFields; // the money columns whose totals the footer shows
     bool m_partsPinned = false;
     bool m_fillingValueList = false;
     bool m_started = false;

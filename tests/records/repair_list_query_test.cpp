@@ -99,13 +99,13 @@ protected:
     {
         RecordSet records;
         QString error;
-        const auto counted = RepairListQuery::open(db(), filter, records, &error);
-        EXPECT_TRUE(counted.has_value()) << error.toStdString();
+        const auto found = RepairListQuery::open(db(), filter, records, {}, &error);
+        EXPECT_TRUE(found.has_value()) << error.toStdString();
         records.fetchAll();
         QStringList codes;
         for (int row = 0; row < records.rowCount(); ++row)
             codes << records.value(row, "F_WXcode").toString();
-        EXPECT_EQ(counted.value_or(-1), codes.size());
+        EXPECT_EQ(found ? found->rows : -1, codes.size());
         return codes;
     }
 };
@@ -252,6 +252,38 @@ TEST_P(RepairListQueryTest, EachListTypeOffersItsValues)
     }
 }
 
+TEST_P(RepairListQueryTest, TheCountComesWithTheMoneyTotalsOfTheListedRepairs)
+{
+    ASSERT_TRUE(db().exec("UPDATE t_WXrec SET F_PJtotalprice = 20, F_FWtotalprice = 30, F_SFtotalprice = 50, "
+                          "F_XZprice = 15 WHERE F_WXcode IN ('R1', 'R2')"));
+    ASSERT_TRUE(db().exec("UPDATE t_WXrec SET F_PJtotalprice = 320 WHERE F_WXcode = 'R3'"));
+    RecordSet records;
+    RepairListFilter filter = thisMonth();
+    filter.status = Status::All;
+    // Field names as layouts store them; a column that is not money is not summed.
+    const auto found = RepairListQuery::open(
+        db(), filter, records,
+        {"F_pjtotalPrice", "F_client", "F_sfTotalPrice", "F_XZprice", "F_fwtotalPrice"});
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->rows, 3);
+    EXPECT_EQ(found->sums, QList<double>({40, 0, 100, 30, 60}));
+    // A search counts and totals in the pass that finds its repairs.
+    RepairListFilter searching = wide();
+    searching.searchType = 3;
+    searching.searchText = "不制冷";
+    const auto searched = RepairListQuery::open(db(), searching, records, {"F_XZprice", "F_PJtotalprice"});
+    ASSERT_TRUE(searched.has_value());
+    EXPECT_EQ(searched->rows, 3);
+    EXPECT_EQ(searched->sums, QList<double>({30, 360}));
+    records.fetchAll();
+    EXPECT_EQ(records.rowCount(), 3);
+    filter.status = Status::Served;
+    const auto none = RepairListQuery::open(db(), filter, records, {"F_PJtotalprice"});
+    ASSERT_TRUE(none.has_value());
+    EXPECT_EQ(none->rows, 0);
+    EXPECT_EQ(none->sums, QList<double>({0}));
+}
+
 TEST_P(RepairListQueryTest, AFailedCountLeavesTheListAsItWas)
 {
     RecordSet records;
@@ -261,7 +293,7 @@ TEST_P(RepairListQueryTest, AFailedCountLeavesTheListAsItWas)
     filter.listType = listType("配件名称");
     filter.listValue = "皮带";
     QString error;
-    EXPECT_FALSE(RepairListQuery::open(db(), filter, records, &error).has_value());
+    EXPECT_FALSE(RepairListQuery::open(db(), filter, records, {}, &error).has_value());
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(records.isOpen());
     records.fetchAll();

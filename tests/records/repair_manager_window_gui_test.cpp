@@ -117,6 +117,10 @@ protected:
 
 TEST_P(RepairManagerWindowTest, OpeningListsThisMonthsRepairsNotServed)
 {
+    ASSERT_TRUE(
+        db().exec("UPDATE t_WXrec SET F_SFtotalprice = 95, F_XZprice = 30 WHERE F_WXcode = '00000001'"));
+    ASSERT_TRUE(
+        db().exec("UPDATE t_WXrec SET F_SFtotalprice = 1200.5 WHERE F_WXcode IN ('00000003', '00000004')"));
     open();
     EXPECT_EQ(window->objectName(), "TfrmWXrecMan");
     EXPECT_EQ(window->windowTitle(), "售后维修管理");
@@ -142,6 +146,12 @@ TEST_P(RepairManagerWindowTest, OpeningListsThisMonthsRepairsNotServed)
     ASSERT_EQ(grid->gridColumnCount(), 30);
     EXPECT_EQ(grid->gridColumn(0).title, "顾客姓名");
     EXPECT_EQ(grid->gridColumn(29).title, "修复日期");
+    // The footer totals the listed repairs.
+    EXPECT_EQ(grid->footerText(0), "合计");
+    EXPECT_EQ(grid->footerText(grid->positionOf("F_sfTotalPrice")), "1,295.50");
+    EXPECT_EQ(grid->footerText(grid->positionOf("F_XZprice")), "30.00");
+    click("rbAll");
+    EXPECT_EQ(grid->footerText(grid->positionOf("F_sfTotalPrice")), "2,496.00");
 }
 
 TEST_P(RepairManagerWindowTest, StatusChoicesAndTheirColours)
