@@ -512,6 +512,12 @@ void OrderEditor::lockControls()
     if (dispatching)
         ui.PageControl1->setCurrentIndex(0);
 
+    // The first control the mode is opened for takes the focus.
+    QWidget* first = completing    ? static_cast<QWidget*>(ui.ceFWprice)
+                     : dispatching ? static_cast<QWidget*>(ui.cbbFWemp)
+                                   : static_cast<QWidget*>(ui.edtClient);
+    first->setFocus();
+
     const bool fromList = !m_opener.picker && m_opener.orders;
     ui.DBNavigator1->setVisible(m_mode != Mode::New && fromList);
     ui.CheckBox1->setVisible(m_mode == Mode::New && !m_opener.picker);
