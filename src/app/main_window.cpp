@@ -25,6 +25,7 @@
 #include "records/customer_query.h"
 #include "records/customer_query_dialog.h"
 #include "records/order_deletion.h"
+#include "records/order_editor.h"
 #include "records/repair_editor.h"
 #include "records/repair_manager_window.h"
 #include "records/return_visit_editor.h"
@@ -319,8 +320,7 @@ void MainWindow::connectCommands()
 
     // Windows that later parts of the program bring.
     for (QAction* action :
-         {ui.Action101, ui.Action102, ui.Action103, ui.Action104, ui.Action107, ui.Action201,
-          ui.Action210, ui.Action302, ui.Action401, ui.Action402, ui.Action403, ui.Action404, ui.Action405,
+         {ui.Action101, ui.Action102, ui.Action103, ui.Action104, ui.Action107, ui.Action210, ui.Action302, ui.Action401, ui.Action402, ui.Action403, ui.Action404, ui.Action405,
           ui.Action406, ui.Action407, ui.Action408, ui.Action409, ui.Action410, ui.Action411, ui.Action412,
           ui.Action413, ui.Action414, ui.Action501, ui.Action502, ui.Action505, ui.Action506})
         on(action, &MainWindow::notYetAvailable);
@@ -338,6 +338,7 @@ void MainWindow::connectCommands()
 
     on(ui.Action105, [this] { openCodeTree(true); });
     on(ui.Action106, [this] { openCodeTree(false); });
+    on(ui.Action201, [this] { OrderEditor::openFromMainWindow(m_data, OrderEditMode::New, *this); });
     on(ui.Action202, &MainWindow::editOrder);
     on(ui.Action207, &MainWindow::dispatchOrder);
     on(ui.Action208, &MainWindow::completeOrder);
@@ -814,7 +815,7 @@ void MainWindow::editOrder()
     const QString refusal = OrderRules::refuseEdit(listEmpty(), currentStatus());
     if (!refusal.isEmpty())
         return refuse(refusal);
-    notYetAvailable(); // the order editor, mode 1
+    OrderEditor::openFromMainWindow(m_data, OrderEditMode::Edit, *this);
 }
 
 void MainWindow::dispatchOrder()
@@ -822,7 +823,7 @@ void MainWindow::dispatchOrder()
     const QString refusal = OrderRules::refuseDispatch(listEmpty(), currentStatus());
     if (!refusal.isEmpty())
         return refuse(refusal);
-    notYetAvailable(); // the order editor, mode 2
+    OrderEditor::openFromMainWindow(m_data, OrderEditMode::Dispatch, *this);
 }
 
 void MainWindow::completeOrder()
@@ -831,7 +832,7 @@ void MainWindow::completeOrder()
         OrderRules::refuseComplete(listEmpty(), m_orders.current(QStringLiteral("F_FWemp")).toString());
     if (!refusal.isEmpty())
         return refuse(refusal);
-    notYetAvailable(); // the order editor, mode 3
+    OrderEditor::openFromMainWindow(m_data, OrderEditMode::Complete, *this);
 }
 
 void MainWindow::deleteOrder()
@@ -906,7 +907,7 @@ void MainWindow::detailAdd()
         RepairEditor::openFromMainWindow(m_data, RepairEditMode::New, *this);
         return;
     }
-    notYetAvailable(); // the order or repair editor
+    OrderEditor::openFromMainWindow(m_data, OrderEditMode::Edit, *this);
 }
 
 void MainWindow::detailEdit()
@@ -926,7 +927,7 @@ void MainWindow::detailEdit()
         RepairEditor::openFromMainWindow(m_data, RepairEditMode::Edit, *this);
         return;
     }
-    notYetAvailable();
+    OrderEditor::openFromMainWindow(m_data, OrderEditMode::Edit, *this);
 }
 
 void MainWindow::detailDelete()
