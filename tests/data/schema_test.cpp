@@ -170,7 +170,7 @@ TEST_P(SchemaTest, UpgradeAddsTheIndexesAnOlderDatabaseLacks)
 {
     const QString countIndex = GetParam() == TestEngine::Sqlite
                                    ? "select count(*) from sqlite_master where type = 'index' and name = ?"
-                                   : "select count(*) from pg_indexes where indexname = ?";
+                                   : "select count(*) from pg_indexes where indexname = ? and schemaname = current_schema()";
     ASSERT_TRUE(db().exec("drop index ix_client_area"));
     ASSERT_TRUE(db().exec("update cfg_Version set F_Version = 2"));
     EXPECT_EQ(count(countIndex, {"ix_client_area"}), 0);
