@@ -19,6 +19,9 @@ inline void whenModalOpens(std::function<void(QWidget*)> action)
             return;
         timer->stop();
         timer->deleteLater();
+        // Keys and focus checks need the dialog to be the active window, which a loaded
+        // machine may not have made it yet.
+        QApplication::setActiveWindow(modal);
         action(modal);
     });
     timer->start();
