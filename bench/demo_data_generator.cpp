@@ -892,10 +892,12 @@ bool DemoDataGenerator::Private::writeRepairs()
                 part.code = partCodes.value(part.name);
                 part.model = item.brand + QStringLiteral("原装");
                 part.amount = part.name == QStringLiteral("冷媒") ? r.between(1, 2) : 1;
-                part.price = roundTo(V::sparePartPrice(part.name) * (0.8 + 0.4 * r.unit()), 1);
+                // The repair editor totals every parts line, ticked or not; parts the shop does
+                // not charge for are therefore entered at no price.
+                const double listPrice = roundTo(V::sparePartPrice(part.name) * (0.8 + 0.4 * r.unit()), 1);
+                part.price = charged ? listPrice : 0.0;
                 part.charged = charged;
-                if (charged)
-                    partsCharged += part.amount * part.price;
+                partsCharged += part.amount * part.price;
                 parts.push_back(part);
             }
         }
