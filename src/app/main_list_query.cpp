@@ -4,13 +4,11 @@
 #include "data/dialect.h"
 #include "data/record_set.h"
 #include "data/sql_condition.h"
+#include "data/value_list.h"
 #include "records/order_rules.h"
 #include "reference/code_tree_store.h"
 
-#include <QCollator>
-#include <QLocale>
 
-#include <algorithm>
 
 namespace {
 
@@ -263,25 +261,7 @@ std::optional<QStringList> MainListQuery::values(Database& db, int listType, QSt
     const SqlStatement source = valueSource(listType);
     if (source.sql.isEmpty())
         return QStringList();
-    auto query = db.exec(source.sql, source.values);
-    if (!query) {
-        if (error)
-            *error = db.lastError();
-        return std::nullopt;
-    }
-    QStringList list;
-    while (query->next()) {
-        // A value of blanks offers nothing to choose.
-        const QString value = query->value(0).toString();
-        if (!value.trimmed().isEmpty())
-            list << value;
-    }
-    // The engines group without regard to letter case but order Chinese text by code point;
-    // people look names up in pinyin order.
-    QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(list.begin(), list.end(), collator);
-    return list;
+    return ValueList::read(db, source.sql, source.values, ValueList::Order::Pinyin, error);
 }
 
 SqlStatement MainListQuery::goodsLines(const QString& orderCode)

@@ -4,12 +4,10 @@
 #include "data/database.h"
 #include "data/login_state.h"
 #include "data/sql_condition.h"
+#include "data/value_list.h"
 #include "records/code_list_source.h"
 
-#include <QCollator>
-#include <QLocale>
 
-#include <algorithm>
 
 const QList<CustomerPickerQuery::ListType>& CustomerPickerQuery::listTypes()
 {
@@ -86,23 +84,7 @@ std::optional<QStringList> CustomerPickerQuery::values(Database& db, int listTyp
     const SqlStatement source = valueSource(listType);
     if (source.sql.isEmpty())
         return QStringList();
-    auto query = db.exec(source.sql, source.values);
-    if (!query) {
-        if (error)
-            *error = db.lastError();
-        return std::nullopt;
-    }
-    QStringList list;
-    while (query->next()) {
-        const QString value = query->value(0).toString();
-        if (!value.trimmed().isEmpty())
-            list << value;
-    }
-    // People look names up in pinyin order, whatever order the engine grouped them in.
-    QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(list.begin(), list.end(), collator);
-    return list;
+    return ValueList::read(db, source.sql, source.values, ValueList::Order::Pinyin, error);
 }
 
 QDate CustomerPickerQuery::defaultFrom(const QDate& today)

@@ -4,12 +4,9 @@
 #include "data/dialect.h"
 #include "data/record_set.h"
 #include "data/sql_condition.h"
+#include "data/value_list.h"
 #include "records/code_list_source.h"
 
-#include <QCollator>
-#include <QLocale>
-
-#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -285,32 +282,8 @@ std::optional<QStringList> RepairListQuery::values(Database& db, int listType, Q
     const SqlStatement source = valueSource(listType);
     if (source.sql.isEmpty())
         return QStringList();
-    auto query = db.exec(source.sql, source.values);
-    if (!query) {
-        if (error)
-            *error = db.lastError();
-        return std::nullopt;
-    }
-    QStringList list;
-    while (query->next()) {
-        // A value of blanks offers nothing to choose.
-        const QString value = query->value(0).toString();
-        if (!value.trimmed().isEmpty())
-            list << value;
-    }
-    if (codeTypeOfListType(listType).isEmpty()) {
-        // The engines order Chinese text by code point; people look names up in pinyin order.
-        QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
-        collator.setCaseSensitivity(Qt::CaseInsensitive);
-        // Tens of thousands of customer names: each is keyed once rather than at every comparison.
-        std::vector<std::pair<QCollatorSortKey, QString>> keyed;
-        keyed.reserve(std::size_t(list.size()));
-        for (const QString& value : std::as_const(list))
-            keyed.emplace_back(collator.sortKey(value), value);
-        std::stable_sort(keyed.begin(), keyed.end(),
-                         [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
-        for (qsizetype i = 0; i < list.size(); ++i)
-            list[i] = keyed[std::size_t(i)].second;
-    }
-    return list;
+    // Code lists keep their own order; names and other stored values are sorted for reading.
+    const auto order =
+        codeTypeOfListType(listType).isEmpty() ? ValueList::Order::Pinyin : ValueList::Order::AsQueried;
+    return ValueList::read(db, source.sql, source.values, order, error);
 }
