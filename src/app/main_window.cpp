@@ -226,6 +226,9 @@ void MainWindow::setUpGrids()
         setup.grid->setSourceModel(setup.records);
         setup.grid->setContextMenuPolicy(Qt::CustomContextMenu);
         setup.grid->setAlternatingRowColors(false);
+        // The lists are read-only: Tab leaves them for the next control (the detail buttons)
+        // instead of walking their cells.
+        setup.grid->setTabKeyNavigation(false);
     }
     m_ui->DBGridEh1->setRowColourRule([this](int row) {
         const QString status = m_orders.value(row, QStringLiteral("F_status")).toString();

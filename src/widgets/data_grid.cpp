@@ -6,6 +6,8 @@
 #include "widgets/data_grid_footer.h"
 #include "widgets/data_grid_header.h"
 
+#include <QGuiApplication>
+#include <QScopeGuard>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -436,6 +438,9 @@ void DataGrid::onTitleClicked(int logical)
     if (isMemoField(field) || m_proxy->sourceColumn(logical) < 0)
         return;
     // The sort is by the clicked column alone, as the title's sort text names only that field.
+    // A long list must first be read whole, which takes a moment: say so with the cursor.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
     if (m_records) {
         m_records->setSort({{field, ascending}});
     } else if (const int sourceColumn = m_proxy->sourceColumn(logical); sourceColumn >= 0) {
@@ -446,8 +451,11 @@ void DataGrid::onTitleClicked(int logical)
 void DataGrid::applySortText(const QString& text)
 {
     const QList<RecordSet::SortKey> keys = RecordSet::parseSortText(text);
-    if (m_records)
+    if (m_records) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         m_records->setSort(keys);
+        QGuiApplication::restoreOverrideCursor();
+    }
     m_proxy->clearSortMarkers();
     for (const RecordSet::SortKey& key : keys) {
         const QList<int> columns = m_proxy->columnsOfField(key.field);

@@ -699,6 +699,18 @@ TEST_P(MainWindowTest, HelpCommandsOpenTheDeliveredFiles)
     }
 }
 
+TEST_P(MainWindowTest, TabLeavesTheDetailListForItsButtons)
+{
+    addOrder("00000001", {});
+    addLine("00000001", {{"F_HPname", "海尔冰箱"}});
+    open();
+    QApplication::setActiveWindow(window.get());
+    auto* lines = find<DataGrid>("DBGridEh2");
+    lines->setFocus();
+    QTest::keyClick(lines, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), find<QToolButton>("btnDetailAdd"));
+}
+
 TEST_P(MainWindowTest, ViewTogglesAndNotYetAvailableCommands)
 {
     open();
