@@ -323,8 +323,8 @@ void MainWindow::connectCommands()
 
     // Windows that later parts of the program bring.
     for (QAction* action :
-         {ui.Action101, ui.Action102, ui.Action103, ui.Action104, ui.Action107, ui.Action210, ui.Action302, ui.Action401, ui.Action402, ui.Action403, ui.Action404, ui.Action405,
-          ui.Action406, ui.Action407, ui.Action408, ui.Action409, ui.Action410, ui.Action411, ui.Action412,
+         {ui.Action101, ui.Action102, ui.Action103, ui.Action104, ui.Action107, ui.Action210, ui.Action401,
+          ui.Action402, ui.Action403, ui.Action404, ui.Action405, ui.Action406, ui.Action407, ui.Action408, ui.Action409, ui.Action410, ui.Action411, ui.Action412,
           ui.Action413, ui.Action414, ui.Action501, ui.Action502, ui.Action505, ui.Action506})
         on(action, &MainWindow::notYetAvailable);
     // Printed forms: nothing at all for an empty list.

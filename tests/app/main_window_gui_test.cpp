@@ -711,6 +711,19 @@ TEST_P(MainWindowTest, TabLeavesTheDetailListForItsButtons)
     EXPECT_EQ(QApplication::focusWidget(), find<QToolButton>("btnDetailAdd"));
 }
 
+TEST_P(MainWindowTest, ReportDesignOpensTheReportManagerAlone)
+{
+    open();
+    QString opened;
+    whenModalOpens([&](QWidget* modal) {
+        opened = modal->objectName();
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    action("Action302")->trigger();
+    EXPECT_EQ(opened, QStringLiteral("TFrmReportGl"));
+    EXPECT_TRUE(messenger.texts().isEmpty());
+}
+
 TEST_P(MainWindowTest, ViewTogglesAndNotYetAvailableCommands)
 {
     open();
