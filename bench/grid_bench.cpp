@@ -15,6 +15,8 @@
 #include "data/sql_value.h"
 #include "widgets/data_grid.h"
 
+#include "bench_database.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -30,38 +32,6 @@
 #include <string>
 
 namespace {
-
-std::unique_ptr<Database> gridDatabase;
-std::string gridOpenError;
-
-void closeGridDatabase()
-{
-    gridDatabase.reset();
-}
-
-Database* database(benchmark::State& state)
-{
-    if (!gridDatabase && gridOpenError.empty()) {
-        const QString path = qEnvironmentVariable("CORVALIN_BENCH_DB");
-        if (path.isEmpty() || !QFileInfo::exists(path)) {
-            gridOpenError = "CORVALIN_BENCH_DB names no database: generate one with corvalin_demo";
-        } else {
-            ConnectionSettings settings;
-            settings.sqliteFile = path;
-            auto db = std::make_unique<Database>();
-            QString error;
-            if (DatabaseOpener::open(*db, settings, false, &error) != DatabaseOpener::Result::Opened) {
-                gridOpenError = "cannot open " + path.toStdString() + ": " + error.toStdString();
-            } else {
-                gridDatabase = std::move(db);
-                qAddPostRoutine(closeGridDatabase);
-            }
-        }
-    }
-    if (!gridDatabase)
-        state.SkipWithError(gridOpenError.c_str());
-    return gridDatabase.get();
-}
 
 MainListFilter allOrders()
 {
@@ -90,7 +60,7 @@ void drawNow(DataGrid& grid)
 
 void BM_Grid_OpenAllOrdersAndDrawFirstScreen(benchmark::State& state)
 {
-    Database* db = database(state);
+    Database* db = benchDatabase(state);
     if (!db)
         return;
     RecordSet records;
@@ -114,7 +84,7 @@ BENCHMARK(BM_Grid_OpenAllOrdersAndDrawFirstScreen)->Unit(benchmark::kMillisecond
 
 void BM_Grid_ScrollOneScreen(benchmark::State& state)
 {
-    Database* db = database(state);
+    Database* db = benchDatabase(state);
     if (!db)
         return;
     RecordSet records;
@@ -138,7 +108,7 @@ BENCHMARK(BM_Grid_ScrollOneScreen)->Unit(benchmark::kMillisecond);
 // Chinese names; then the first screen is drawn again.
 void BM_Grid_TitleClickSortsByCustomerName(benchmark::State& state)
 {
-    Database* db = database(state);
+    Database* db = benchDatabase(state);
     if (!db)
         return;
     RecordSet records;
@@ -165,7 +135,7 @@ BENCHMARK(BM_Grid_TitleClickSortsByCustomerName)->Unit(benchmark::kMillisecond)-
 // The same on rows already read: only the sort itself.
 void BM_Grid_ResortLoadedRowsByCustomerName(benchmark::State& state)
 {
-    Database* db = database(state);
+    Database* db = benchDatabase(state);
     if (!db)
         return;
     RecordSet records;
@@ -209,7 +179,7 @@ QString exportSelect()
 
 void BM_Export_100kRows20Columns_Xlsxwriter(benchmark::State& state)
 {
-    Database* db = database(state);
+    Database* db = benchDatabase(state);
     if (!db)
         return;
     QList<GridColumn> columns;
@@ -277,7 +247,7 @@ print(time.perf_counter() - start)
 
 void BM_Export_100kRows20Columns_Openpyxl(benchmark::State& state)
 {
-    Database* db = database(state);
+    Database* db = benchDatabase(state);
     if (!db)
         return;
     const QString python = QStringLiteral("/usr/bin/python3");

@@ -9,49 +9,18 @@
 #include "data/record_set.h"
 #include "data/sql_value.h"
 
+#include "bench_database.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QFileInfo>
 
 #include <functional>
 #include <memory>
 #include <string>
 
 namespace {
-
-std::unique_ptr<Database> listDatabase;
-std::string listOpenError;
-
-void closeListDatabase()
-{
-    listDatabase.reset();
-}
-
-Database* database(benchmark::State& state)
-{
-    if (!listDatabase && listOpenError.empty()) {
-        const QString path = qEnvironmentVariable("CORVALIN_BENCH_DB");
-        if (path.isEmpty() || !QFileInfo::exists(path)) {
-            listOpenError = "CORVALIN_BENCH_DB names no database: generate one with corvalin_demo";
-        } else {
-            ConnectionSettings settings;
-            settings.sqliteFile = path;
-            auto db = std::make_unique<Database>();
-            QString error;
-            if (DatabaseOpener::open(*db, settings, false, &error) != DatabaseOpener::Result::Opened) {
-                listOpenError = "cannot open " + path.toStdString() + ": " + error.toStdString();
-            } else {
-                listDatabase = std::move(db);
-                qAddPostRoutine(closeListDatabase);
-            }
-        }
-    }
-    if (!listDatabase)
-        state.SkipWithError(listOpenError.c_str());
-    return listDatabase.get();
-}
 
 // The demo data ends on its generation day; ten years back covers all of it.
 QDate lastDay(Database& db)
@@ -80,7 +49,7 @@ MainListFilter typed(Database& db, const char* field, const char* value)
 
 void requery(benchmark::State& state, const std::function<MainListFilter(Database&)>& makeFilter)
 {
-    Database* db = database(state);
+    Database* db = benchDatabase(state);
     if (!db)
         return;
     const MainListFilter filter = makeFilter(*db);
@@ -101,7 +70,7 @@ void requery(benchmark::State& state, const std::function<MainListFilter(Databas
 
 void fillValueList(benchmark::State& state, const char* listType)
 {
-    Database* db = database(state);
+    Database* db = benchDatabase(state);
     if (!db)
         return;
     const int type = MainListQuery::listTypeIndex(QString::fromUtf8(listType));

@@ -9,11 +9,12 @@
 #include "data/sql_value.h"
 #include "records/repair_list_query.h"
 
+#include "bench_database.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QFileInfo>
 
 #include <functional>
 #include <memory>
@@ -23,38 +24,6 @@ namespace {
 
 // The money columns whose totals the window's footer shows.
 const QStringList kFooterSums = {"F_pjtotalPrice", "F_fwtotalPrice", "F_sfTotalPrice", "F_XZprice"};
-
-std::unique_ptr<Database> repairDatabase;
-std::string repairOpenError;
-
-void closeRepairDatabase()
-{
-    repairDatabase.reset();
-}
-
-Database* database(benchmark::State& state)
-{
-    if (!repairDatabase && repairOpenError.empty()) {
-        const QString path = qEnvironmentVariable("CORVALIN_BENCH_DB");
-        if (path.isEmpty() || !QFileInfo::exists(path)) {
-            repairOpenError = "CORVALIN_BENCH_DB names no database: generate one with corvalin_demo";
-        } else {
-            ConnectionSettings settings;
-            settings.sqliteFile = path;
-            auto db = std::make_unique<Database>();
-            QString error;
-            if (DatabaseOpener::open(*db, settings, false, &error) != DatabaseOpener::Result::Opened) {
-                repairOpenError = "cannot open " + path.toStdString() + ": " + error.toStdString();
-            } else {
-                repairDatabase = std::move(db);
-                qAddPostRoutine(closeRepairDatabase);
-            }
-        }
-    }
-    if (!repairDatabase)
-        state.SkipWithError(repairOpenError.c_str());
-    return repairDatabase.get();
-}
 
 // The demo data ends on its generation day.
 QDate lastDay(Database& db)
@@ -100,7 +69,7 @@ RepairListFilter chosen(Database& db, const char* listType, const char* value)
 
 void requery(benchmark::State& state, const std::function<RepairListFilter(Database&)>& makeFilter)
 {
-    Database* db = database(state);
+    Database* db = benchDatabase(state);
     if (!db)
         return;
     const RepairListFilter filter = makeFilter(*db);
@@ -121,7 +90,7 @@ void requery(benchmark::State& state, const std::function<RepairListFilter(Datab
 
 void fillValueList(benchmark::State& state, const char* listType)
 {
-    Database* db = database(state);
+    Database* db = benchDatabase(state);
     if (!db)
         return;
     const int type = RepairListQuery::listTypeIndex(QString::fromUtf8(listType));
@@ -140,7 +109,7 @@ void fillValueList(benchmark::State& state, const char* listType)
 // What a sum footer of the grid itself would cost: reading every repair of ten years.
 void readWholeList(benchmark::State& state)
 {
-    Database* db = database(state);
+    Database* db = benchDatabase(state);
     if (!db)
         return;
     const RepairListFilter filter = tenYears(*db);
