@@ -35,6 +35,7 @@
 #include "widgets/data_grid.h"
 #include "widgets/data_grid_export.h"
 #include "widgets/data_grid_services.h"
+#include "widgets/value_list_table.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -591,11 +592,7 @@ void MainWindow::fillValueList(int listType)
 {
     QTableWidget* values = m_ui->vleList;
     m_fillingValueList = true;
-    values->setRowCount(0);
-    values->setRowCount(1);
-    values->setItem(0, 0, new QTableWidgetItem(QStringLiteral("0")));
-    values->setItem(0, 1, new QTableWidgetItem(QStringLiteral("全部")));
-    values->setCurrentCell(0, 1);
+    ValueListTable::reset(values);
     m_fillingValueList = false;
     runListQuery();
 
@@ -609,15 +606,7 @@ void MainWindow::fillValueList(int listType)
         return;
     }
     m_fillingValueList = true;
-    values->setRowCount(int(found->size()) + 1);
-    for (int i = 0; i < found->size(); ++i) {
-        auto* number = new QTableWidgetItem(QString::number(i + 1));
-        number->setTextAlignment(Qt::AlignCenter);
-        values->setItem(i + 1, 0, number);
-        values->setItem(i + 1, 1, new QTableWidgetItem(found->at(i)));
-    }
-    if (QTableWidgetItem* first = values->item(0, 0))
-        first->setTextAlignment(Qt::AlignCenter);
+    ValueListTable::append(values, *found);
     m_fillingValueList = false;
 }
 

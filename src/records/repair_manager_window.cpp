@@ -21,6 +21,7 @@
 #include "widgets/data_grid_export.h"
 #include "widgets/data_grid_services.h"
 #include "widgets/window_placement.h"
+#include "widgets/value_list_table.h"
 
 #include <QButtonGroup>
 #include <QHeaderView>
@@ -377,13 +378,7 @@ void RepairManagerWindow::fillValueList(int listType)
 {
     QTableWidget* values = m_ui->vleList;
     m_fillingValueList = true;
-    values->setRowCount(0);
-    values->setRowCount(1);
-    auto* all = new QTableWidgetItem(QStringLiteral("0"));
-    all->setTextAlignment(Qt::AlignCenter);
-    values->setItem(0, 0, all);
-    values->setItem(0, 1, new QTableWidgetItem(QStringLiteral("全部")));
-    values->setCurrentCell(0, 1);
+    ValueListTable::reset(values);
     m_fillingValueList = false;
     runQuery();
 
@@ -397,13 +392,7 @@ void RepairManagerWindow::fillValueList(int listType)
         return;
     }
     m_fillingValueList = true;
-    values->setRowCount(int(found->size()) + 1);
-    for (int i = 0; i < found->size(); ++i) {
-        auto* number = new QTableWidgetItem(QString::number(i + 1));
-        number->setTextAlignment(Qt::AlignCenter);
-        values->setItem(i + 1, 0, number);
-        values->setItem(i + 1, 1, new QTableWidgetItem(found->at(i)));
-    }
+    ValueListTable::append(values, *found);
     m_fillingValueList = false;
 }
 
