@@ -279,7 +279,3 @@ SqlStatement MainListQuery::repairs(const QString& orderCode)
     return {QStringLiteral("SELECT * FROM t_WXrec WHERE F_code = ? ORDER BY F_ID"), {orderCode}};
 }
 
-SqlStatement MainListQuery::parts(const QString& repairCode)
-{
-    return {QStringLiteral("SELECT * FROM t_PJdetail WHERE F_WXcode = ? ORDER BY F_ID"), {repairCode}};
-}

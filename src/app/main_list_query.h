@@ -87,7 +87,6 @@ public:
     static SqlStatement goodsLines(const QString& orderCode);
     static SqlStatement visits(const QString& orderCode);
     static SqlStatement repairs(const QString& orderCode);
-    static SqlStatement parts(const QString& repairCode);
 
     // " LIKE ? ESCAPE '!'" with the dialect's case-insensitive operator.
     static QString likeClause(const Dialect& dialect);

@@ -26,6 +26,7 @@
 #include "records/customer_query_dialog.h"
 #include "records/order_deletion.h"
 #include "records/order_editor.h"
+#include "records/repair_parts.h"
 #include "records/repair_editor.h"
 #include "records/repair_manager_window.h"
 #include "records/return_visit_editor.h"
@@ -705,7 +706,7 @@ void MainWindow::repairRowChanged(int row)
         m_parts.close();
         return;
     }
-    const SqlStatement parts = MainListQuery::parts(code);
+    const SqlStatement parts = RepairParts::ofRepair(code);
     m_data.services().openQuery(m_parts, parts.sql, parts.values);
 }
 
@@ -727,7 +728,7 @@ void MainWindow::relinkDetails()
 void MainWindow::loadPartsFor(const QString& repairCode)
 {
     m_partsPinned = true;
-    const SqlStatement parts = MainListQuery::parts(repairCode);
+    const SqlStatement parts = RepairParts::ofRepair(repairCode);
     m_data.services().openQuery(m_parts, parts.sql, parts.values);
 }
 
